@@ -1,0 +1,25 @@
+# make       builds build/OmbeX+.exe
+# make run   sets up, builds and starts the program
+# make test  sets up, builds and runs every test
+BUILD := build
+
+.PHONY: all configure setup run test clean
+
+all: configure
+	cmake --build $(BUILD) --target OmbeX+ -j2
+
+configure:
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+setup:
+	scripts/setup
+
+run: setup all
+	scripts/run
+
+test: setup configure
+	cmake --build $(BUILD) -j2
+	OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure
+
+clean:
+	rm -rf $(BUILD)

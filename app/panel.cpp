@@ -1,0 +1,57 @@
+/* What both panels share: how a panel comes into being, and how controls,
+   labels and messages are put on it. */
+#include "ombex.h"
+
+/* Where a panel stands in the main frame, and the rounded shape that fits
+   the frame picture's opening. The region runs below the panel, so only its
+   two upper corners are rounded. */
+#define PANEL_X            18
+#define PANEL_Y            (-10)
+#define REGION_LEFT        0
+#define REGION_TOP         30
+#define REGION_RIGHT       300
+#define REGION_BOTTOM      500
+#define REGION_CORNER      147
+
+HWND CreatePanel(const char *className)
+{
+    /* WS_CHILD alone: the panel starts hidden and its creator shows it. */
+    HWND panel = CreateWindowExA(0, className, "OmbeX", WS_CHILD, PANEL_X, PANEL_Y,
+                                 FRAME_SIZE, FRAME_SIZE, App.mainFrame, NULL,
+                                 GetModuleHandleA(NULL), NULL);
+    if (panel) {
+        /* The window owns the region from here on. */
+        SetWindowRgn(panel, CreateRoundRectRgn(REGION_LEFT, REGION_TOP, REGION_RIGHT,
+                                               REGION_BOTTOM, REGION_CORNER, REGION_CORNER),
+                     TRUE);
+    }
+    return panel;
+}
+
+void CreateControls(HWND parent, const ControlSpec *controls, int count)
+{
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    for (int i = 0; i < count; i++) {
+        const ControlSpec *c = &controls[i];
+        HWND control = CreateWindowExA(CONTROL_EX_STYLE, c->className, c->text, c->style,
+                                       c->x, c->y, c->width, c->height, parent,
+                                       (HMENU)(INT_PTR)c->id, instance, NULL);
+        if (c->keptIn)
+            *c->keptIn = control;
+    }
+}
+
+void PaintLabels(HDC dc, const Label *labels, int count)
+{
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < count; i++) {
+        SetTextColor(dc, labels[i].colour);
+        TextOutA(dc, labels[i].x, labels[i].y, labels[i].text, lstrlenA(labels[i].text));
+    }
+}
+
+void ShowMessage(HDC dc, const char *text, int x)
+{
+    Label message = { text, x, MESSAGE_Y, MESSAGE_COLOUR };
+    PaintLabels(dc, &message, 1);
+}

@@ -1,0 +1,206 @@
+/* The converter panel: one value, six conversions in three opposite pairs. */
+#include "../app/ombex.h"
+#include "../app/numbers.h"
+#include "../res/resource.h"
+
+/* The degree sign is one Windows-1252 byte; kept apart so that the hex
+   escape cannot swallow the letter after it. */
+#define DEGREE "\xB0"
+
+#define SECOND_BOX   (WS_CHILD | WS_DISABLED | WS_DLGFRAME | ES_CENTER)  /* shown by a paired result */
+#define CHECK_BOX    (WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX)
+
+#define LABEL_COLOUR RGB(185, 39, 233)
+#define FIRST_ROW_Y  235
+
+/* The switch button comes first: its image is given right after it. */
+static const ControlSpec SwitchButton = {
+    "BUTTON", "", BITMAP_BUTTON, 17, 35, 88, 18, 0, &App.converterSwitchButton
+};
+
+static const ControlSpec Controls[] = {
+    { "EDIT", "", NUMBER_BOX, 55, 75, 200, 20, 0, &App.converterValueEdit },
+    { "EDIT", "", RESULT_BOX, 93, 230, 120, 20, 0, &App.converterResultEdit },
+    { "BUTTON", "Choose Conversion", GROUP_BOX, 38, 105, 240, 100, 0, &App.converterGroupBox },
+    { "BUTTON", DEGREE "C to " DEGREE "F", CHECK_BOX | WS_GROUP, 60, 180, 70, 20, IDC_CELSIUS_TO_FAHRENHEIT, NULL },
+    { "BUTTON", DEGREE "F to " DEGREE "C", CHECK_BOX, 160, 180, 70, 20, IDC_FAHRENHEIT_TO_CELSIUS, NULL },
+    { "BUTTON", "inch to cm", CHECK_BOX, 60, 150, 90, 20, IDC_INCH_TO_CM, NULL },
+    { "BUTTON", "cm to inch", CHECK_BOX, 160, 150, 90, 20, IDC_CM_TO_INCH, NULL },
+    { "BUTTON", "m to miles", CHECK_BOX, 60, 120, 90, 20, IDC_METRES_TO_MILES, NULL },
+    { "BUTTON", "miles to m", CHECK_BOX, 160, 120, 90, 20, IDC_MILES_TO_METRES, NULL },
+    { "EDIT", "", SECOND_BOX, 93, 255, 120, 20, 0, &App.converterSecondResultEdit },
+    { "BUTTON", "Calculate", PUSH_BUTTON, 103, 289, 100, 25, 0, &App.converterCalculateButton },
+};
+
+static const Label Labels[] = {
+    { "Enter the value:", 100, 60, RGB(41, 126, 233) },
+    { "Result", 131, 215, RGB(255, 100, 0) },
+};
+
+/* Checked boxes from two different pairs refuse the press; these are all
+   twelve such combinations, tested in this order. */
+static const int CrossPairs[][2] = {
+    { IDC_CELSIUS_TO_FAHRENHEIT, IDC_INCH_TO_CM },
+    { IDC_CELSIUS_TO_FAHRENHEIT, IDC_METRES_TO_MILES },
+    { IDC_CELSIUS_TO_FAHRENHEIT, IDC_MILES_TO_METRES },
+    { IDC_FAHRENHEIT_TO_CELSIUS, IDC_METRES_TO_MILES },
+    { IDC_FAHRENHEIT_TO_CELSIUS, IDC_MILES_TO_METRES },
+    { IDC_INCH_TO_CM, IDC_METRES_TO_MILES },
+    { IDC_INCH_TO_CM, IDC_MILES_TO_METRES },
+    { IDC_CM_TO_INCH, IDC_METRES_TO_MILES },
+    { IDC_CM_TO_INCH, IDC_MILES_TO_METRES },
+    { IDC_CELSIUS_TO_FAHRENHEIT, IDC_CM_TO_INCH },
+    { IDC_FAHRENHEIT_TO_CELSIUS, IDC_INCH_TO_CM },
+    { IDC_FAHRENHEIT_TO_CELSIUS, IDC_CM_TO_INCH },
+};
+
+/* A single checked box shows its own result; the later write wins. */
+static const int SingleOrder[] = {
+    IDC_CELSIUS_TO_FAHRENHEIT, IDC_FAHRENHEIT_TO_CELSIUS, IDC_INCH_TO_CM,
+    IDC_CM_TO_INCH, IDC_MILES_TO_METRES, IDC_METRES_TO_MILES,
+};
+
+/* Both boxes of a pair: two results, each beside a purple unit label. The
+   temperature labels name the typed value's unit, the others the result's. */
+static const struct {
+    int first, second;             /* the results shown in the first and second box */
+    Label firstLabel, secondLabel;
+} Pairs[] = {
+    { IDC_CELSIUS_TO_FAHRENHEIT, IDC_FAHRENHEIT_TO_CELSIUS,
+      { DEGREE "C=", 65, FIRST_ROW_Y, LABEL_COLOUR }, { DEGREE "F=", 65, MESSAGE_Y, LABEL_COLOUR } },
+    { IDC_INCH_TO_CM, IDC_CM_TO_INCH,
+      { "cm=", 65, FIRST_ROW_Y, LABEL_COLOUR }, { "inch=", 55, MESSAGE_Y, LABEL_COLOUR } },
+    { IDC_MILES_TO_METRES, IDC_METRES_TO_MILES,
+      { "m=", 65, FIRST_ROW_Y, LABEL_COLOUR }, { "miles=", 45, MESSAGE_Y, LABEL_COLOUR } },
+};
+
+static BOOL Checked(HWND panel, int id)
+{
+    return IsDlgButtonChecked(panel, id) == BST_CHECKED;
+}
+
+static void OnCreate(HWND panel)
+{
+    CreateControls(panel, &SwitchButton, 1);
+    App.converterSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
+                                            MAKEINTRESOURCEA(IDB_CONVERTER_SWITCH));
+    SendMessageA(App.converterSwitchButton, BM_SETIMAGE, IMAGE_BITMAP,
+                 (LPARAM)App.converterSwitchBitmap);
+    CreateControls(panel, Controls, COUNT(Controls));
+}
+
+static void OnPaint(HWND panel)
+{
+    PAINTSTRUCT ps1;
+    HDC dc = BeginPaint(panel, &ps1);
+    PaintLabels(dc, Labels, COUNT(Labels));
+    EndPaint(panel, &ps1);
+}
+
+static BOOL SelectionRefused(HWND panel)
+{
+    for (unsigned i = 0; i < COUNT(CrossPairs); i++)
+        if (Checked(panel, CrossPairs[i][0]) && Checked(panel, CrossPairs[i][1]))
+            return TRUE;
+    return FALSE;
+}
+
+static void ShowResults(HWND panel, HDC dc, char results[CONVERSION_COUNT][RESULT_TEXT_SIZE])
+{
+    for (unsigned i = 0; i < COUNT(SingleOrder); i++)
+        if (Checked(panel, SingleOrder[i]))
+            SetWindowTextA(App.converterResultEdit,
+                           results[SingleOrder[i] - IDC_CELSIUS_TO_FAHRENHEIT]);
+
+    for (unsigned i = 0; i < COUNT(Pairs); i++) {
+        if (!Checked(panel, Pairs[i].first) || !Checked(panel, Pairs[i].second))
+            continue;
+        ShowWindow(App.converterSecondResultEdit, SW_SHOW);
+        SetWindowTextA(App.converterResultEdit,
+                       results[Pairs[i].first - IDC_CELSIUS_TO_FAHRENHEIT]);
+        SetWindowTextA(App.converterSecondResultEdit,
+                       results[Pairs[i].second - IDC_CELSIUS_TO_FAHRENHEIT]);
+        PaintLabels(dc, &Pairs[i].firstLabel, 1);
+        PaintLabels(dc, &Pairs[i].secondLabel, 1);
+    }
+}
+
+static void OnCalculate(HWND panel)
+{
+    char results[CONVERSION_COUNT][RESULT_TEXT_SIZE];
+
+    ShowWindow(App.converterSecondResultEdit, SW_HIDE);
+    SetWindowTextA(App.converterResultEdit, NULL);
+    HDC dc = GetDC(panel);
+    /* Repaint now, which wipes the messages and labels of the last press. */
+    RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+
+    int length = GetWindowTextLengthA(App.converterValueEdit);
+    if (length == 0) {
+        ShowMessage(dc, "Please Enter A Value!", 87);
+        ReleaseDC(panel, dc);
+        return;
+    }
+    char *text = (char *)System.globalAlloc(GPTR, length + 1);
+    if (!text) {
+        /* Out of memory: the boxes stay as the opening steps left them. */
+        ReleaseDC(panel, dc);
+        return;
+    }
+    GetWindowTextA(App.converterValueEdit, text, length + 1);
+    FormatConversions(ReadNumber(text), results);
+
+    if (!App.conversionPicked)
+        ShowMessage(dc, "Select At least 1 Conversion", 69);
+    else if (SelectionRefused(panel))
+        ShowMessage(dc, "Select Only 1 Conversion", 75);
+    else
+        ShowResults(panel, dc, results);
+
+    GlobalFree(text);
+    ReleaseDC(panel, dc);
+}
+
+static void OnSwitchBack(void)
+{
+    DestroyWindow(App.converterPanel);
+    HWND calculator = CreatePanel(CALCULATOR_CLASS);
+    ShowWindow(calculator, SW_SHOW);
+    UpdateWindow(calculator);
+}
+
+static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
+{
+    int id = LOWORD(wParam);
+    if (id >= IDC_CELSIUS_TO_FAHRENHEIT && id <= IDC_MILES_TO_METRES)
+        App.conversionPicked = 1;   /* checking or unchecking, any panel */
+    else if (id == 0 && (HWND)lParam == App.converterSwitchButton)
+        OnSwitchBack();
+    else if (id == 0 && (HWND)lParam == App.converterCalculateButton)
+        OnCalculate(panel);
+}
+
+LRESULT CALLBACK ConverterPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        break;
+    case WM_PAINT:
+        OnPaint(window);
+        break;
+    case WM_COMMAND:
+        OnCommand(window, wParam, lParam);
+        /* The switch back has destroyed this window by now. */
+        return 0;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        SetBkMode((HDC)wParam, TRANSPARENT);
+        SetTextColor((HDC)wParam, RGB(255, 0, 128));
+        return (LRESULT)GetStockObject(WHITE_BRUSH);
+    case WM_RBUTTONDOWN:
+        MessageBoxA(window, "You can't use the right-click here!", "Error", MB_OK | MB_ICONWARNING);
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
