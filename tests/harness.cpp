@@ -1,0 +1,160 @@
+#include "harness.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (condition())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        // Wake on new messages at once, otherwise look again shortly.
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+    }
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, WM_QUIT - 1, PM_REMOVE) ||
+           PeekMessageA(&msg, NULL, WM_QUIT + 1, 0xFFFFFFFF, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool TakeQuit(int *code)
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+        return false;
+    if (code)
+        *code = (int)msg.wParam;
+    return true;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassName(HWND window)
+{
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(NULL, GetParent(child), (POINT *)&r, 2);
+    return r;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> found;
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        found.push_back(w);
+    return found;
+}
+
+int CountDescendants(HWND parent)
+{
+    int count = 0;
+    for (HWND w : Children(parent))
+        count += 1 + CountDescendants(w);
+    return count;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const char *className)
+{
+    std::vector<HWND> found;
+    for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == processId && ClassName(w) == className)
+            found.push_back(w);
+    }
+    return found;
+}
+
+bool ColourNear(COLORREF a, COLORREF b, int tolerance)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+COLORREF PixelAt(HDC dc, int x, int y)
+{
+    return GetPixel(dc, x, y);
+}
+
+int CountPixels(HWND window, RECT area, COLORREF colour, int tolerance)
+{
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = area.top; y < area.bottom; y++)
+        for (int x = area.left; x < area.right; x++)
+            count += ColourNear(GetPixel(dc, x, y), colour, tolerance);
+    ReleaseDC(window, dc);
+    return count;
+}
+
+BoxWatcher::BoxWatcher()
+{
+    stop_ = CreateEventA(NULL, TRUE, FALSE, NULL);
+    thread_ = CreateThread(NULL, 0, Run, this, 0, NULL);
+}
+
+BoxWatcher::~BoxWatcher()
+{
+    Stop();
+    CloseHandle(stop_);
+}
+
+std::vector<SeenBox> BoxWatcher::Stop()
+{
+    if (thread_) {
+        SetEvent(stop_);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = NULL;
+    }
+    return seen_;
+}
+
+DWORD WINAPI BoxWatcher::Run(void *self)
+{
+    BoxWatcher *watcher = (BoxWatcher *)self;
+    while (WaitForSingleObject(watcher->stop_, 2) == WAIT_TIMEOUT) {
+        for (HWND box : ProcessWindows(GetCurrentProcessId(), "#32770")) {
+            if (!IsWindowVisible(box))
+                continue;
+            SeenBox seen;
+            seen.caption = WindowText(box);
+            seen.owner = GetWindow(box, GW_OWNER);
+            seen.ownerDisabled = seen.owner && !IsWindowEnabled(seen.owner);
+            // The message is the static control with the longest text.
+            for (HWND child : Children(box))
+                if (ClassName(child) == "Static" && WindowText(child).size() > seen.text.size())
+                    seen.text = WindowText(child);
+            watcher->seen_.push_back(seen);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            // Wait until it has gone, so that it is counted once.
+            for (int i = 0; i < 2500 && IsWindow(box) && IsWindowVisible(box); i++)
+                Sleep(2);
+        }
+    }
+    return 0;
+}
+

@@ -1,0 +1,28 @@
+// The fixture of the in-process tests: the program's own start-up code
+// makes its windows in the test process, one fresh program per test.
+#ifndef OMBEX_APP_TEST_H
+#define OMBEX_APP_TEST_H
+
+#include "harness.h"
+#include "ombex.h"
+#include "resource.h"
+
+class AppTest : public ::testing::Test {
+public:
+    // Ends the program's windows and forgets all its state, as a new
+    // process would start.
+    static void ResetProgram();
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The panel that is shown: a visible "Ombe" or "Ombex" child of the frame.
+    static HWND ShownPanel();
+    // A click as the control itself handles it: it sets its own check state
+    // and sends its command to the panel.
+    static void Click(HWND control);
+    static void ClickId(HWND panel, int id) { Click(GetDlgItem(panel, id)); }
+};
+
+#endif

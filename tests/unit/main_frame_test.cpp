@@ -1,0 +1,292 @@
+// Start-up and the main frame, in process: classes, windows, title buttons,
+// the About box, the drag and the roads to the quit message.
+#include "app_test.h"
+
+#include <algorithm>
+
+static HINSTANCE Instance() { return GetModuleHandleA(NULL); }
+
+TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
+{
+    static const struct { const char *name; WNDPROC proc; UINT style; } classes[] = {
+        { MAIN_FRAME_CLASS, MainFrameProc, 0x00020003 },
+        { CALCULATOR_CLASS, CalculatorPanelProc, 0x00000003 },
+        { CONVERTER_CLASS, ConverterPanelProc, 0x00000003 },
+    };
+    HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_OMBEX));
+    HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_POINTER));
+    for (auto &c : classes) {
+        SCOPED_TRACE(c.name);
+        WNDCLASSEXA wnd = {};
+        wnd.cbSize = sizeof wnd;
+        ASSERT_TRUE(GetClassInfoExA(Instance(), c.name, &wnd));
+        EXPECT_EQ(c.style, wnd.style);
+        EXPECT_EQ(c.proc, wnd.lpfnWndProc);
+        EXPECT_EQ(0, wnd.cbClsExtra);
+        EXPECT_EQ(0, wnd.cbWndExtra);
+        EXPECT_EQ(Instance(), wnd.hInstance);
+        EXPECT_EQ(icon, wnd.hIcon);
+        EXPECT_EQ(cursor, wnd.hCursor);
+        EXPECT_EQ(NULL, wnd.lpszMenuName);
+    }
+}
+
+TEST_F(AppTest, MainFrameIsABorderlessPopupAtTheTopLeft)
+{
+    RECT r;
+    GetWindowRect(App.mainFrame, &r);
+    EXPECT_EQ(0, r.left);
+    EXPECT_EQ(0, r.top);
+    EXPECT_EQ(330, r.right - r.left);
+    EXPECT_EQ(330, r.bottom - r.top);
+    GetClientRect(App.mainFrame, &r);
+    EXPECT_EQ(330, r.right);   // no border or caption takes any of it
+    EXPECT_EQ(330, r.bottom);
+    EXPECT_EQ((DWORD)(WS_POPUP | WS_VISIBLE), GetWindowLongA(App.mainFrame, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+    EXPECT_EQ(MAIN_FRAME_CLASS, ClassName(App.mainFrame));
+    EXPECT_EQ("OmbeX+", WindowText(App.mainFrame));
+    EXPECT_EQ(NULL, GetParent(App.mainFrame));
+}
+
+TEST_F(AppTest, FirstPanelIsAShownCalculatorClippedToTheRoundedRegion)
+{
+    HWND panel = App.firstCalculatorPanel;
+    ASSERT_TRUE(IsWindow(panel));
+    EXPECT_EQ(panel, ShownPanel());
+    EXPECT_EQ(CALCULATOR_CLASS, ClassName(panel));
+    EXPECT_EQ("OmbeX", WindowText(panel));
+    EXPECT_EQ(0, GetDlgCtrlID(panel));
+    RECT r = ChildRect(panel);
+    EXPECT_EQ(18, r.left);
+    EXPECT_EQ(-10, r.top);
+    EXPECT_EQ(330, r.right - r.left);
+    EXPECT_EQ(330, r.bottom - r.top);
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(panel, region));
+    static const struct { int x, y; bool inside; } points[] = {
+        { 150, 30, true }, { 0, 329, true }, { 298, 329, true }, { 150, 200, true },
+        { 0, 30, false }, { 299, 30, false }, { 300, 200, false }, { 150, 29, false },
+        { 5, 60, false }, { 73, 31, true },
+    };
+    for (auto &p : points)
+        EXPECT_EQ(p.inside, !!PtInRegion(region, p.x, p.y)) << p.x << "," << p.y;
+    DeleteObject(region);
+}
+
+TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
+{
+    static const struct { HWND *button; HBITMAP *bitmap; int x, y; } buttons[] = {
+        { &App.aboutButton, &App.aboutBitmap, 309, 23 },
+        { &App.closeButton, &App.closeBitmap, 309, 7 },
+        { &App.minimizeButton, &App.minimizeBitmap, 292, 7 },
+    };
+    for (auto &b : buttons) {
+        HWND w = *b.button;
+        SCOPED_TRACE(b.x * 100 + b.y);
+        ASSERT_TRUE(IsWindow(w));
+        EXPECT_EQ(App.mainFrame, GetParent(w));
+        EXPECT_EQ("Button", ClassName(w));
+        EXPECT_EQ("", WindowText(w));
+        EXPECT_EQ(0x50000080, GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+        EXPECT_EQ(WS_EX_WINDOWEDGE, GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_WINDOWEDGE);
+        EXPECT_EQ(0, GetDlgCtrlID(w));
+        RECT r = ChildRect(w);
+        EXPECT_EQ(b.x, r.left);
+        EXPECT_EQ(b.y, r.top);
+        EXPECT_EQ(15, r.right - r.left);
+        EXPECT_EQ(15, r.bottom - r.top);
+        EXPECT_EQ((LRESULT)*b.bitmap, SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        EXPECT_NE((HBITMAP)NULL, *b.bitmap);
+    }
+}
+
+TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
+{
+    BoxWatcher watcher;
+    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.aboutButton);
+    auto boxes = watcher.Stop();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("About", boxes[0].caption);
+    EXPECT_EQ(App.mainFrame, boxes[0].owner);
+    EXPECT_TRUE(boxes[0].ownerDisabled) << "the box is modal";
+    const std::string version = "\n -Version: 2.0.3.FINAL ";
+    ASSERT_GT(boxes[0].text.size(), version.size());
+    EXPECT_EQ(version, boxes[0].text.substr(boxes[0].text.size() - version.size()));
+    EXPECT_EQ(std::string::npos, boxes[0].text.find('\r'));
+    EXPECT_EQ(1, std::count(boxes[0].text.begin(), boxes[0].text.end(), '\n')) << "one line, then the version";
+}
+
+TEST_F(AppTest, CloseButtonPostsQuitWithoutDestroyingAnything)
+{
+    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.closeButton);
+    int code = -1;
+    ASSERT_TRUE(TakeQuit(&code));
+    EXPECT_EQ(0, code);
+    EXPECT_TRUE(IsWindow(App.mainFrame));
+    EXPECT_TRUE(IsWindow(App.firstCalculatorPanel));
+}
+
+TEST_F(AppTest, MinimizeButtonMinimizesTheFrameWithItsPanel)
+{
+    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.minimizeButton);
+    EXPECT_TRUE(IsIconic(App.mainFrame));
+    EXPECT_FALSE(IsWindowVisible(App.firstCalculatorPanel) && !IsIconic(App.mainFrame));
+}
+
+TEST_F(AppTest, CommandsFromOtherControlsDoNothing)
+{
+    RECT before;
+    GetWindowRect(App.mainFrame, &before);
+    BoxWatcher watcher;
+    // A non-zero identifier, and handles of no title button.
+    SendMessageA(App.mainFrame, WM_COMMAND, 5, (LPARAM)App.aboutButton);
+    SendMessageA(App.mainFrame, WM_COMMAND, 7, (LPARAM)App.closeButton);
+    SendMessageA(App.mainFrame, WM_COMMAND, 9, (LPARAM)App.minimizeButton);
+    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.firstCalculatorPanel);
+    EXPECT_TRUE(watcher.Stop().empty());
+    EXPECT_FALSE(TakeQuit(NULL));
+    EXPECT_FALSE(IsIconic(App.mainFrame));
+}
+
+// Drag: the press records where it began, a move places the frame by the
+// cursor's displacement, the release ends it through the capture change.
+TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
+{
+    SetCursorPos(5, 100);
+    SendMessageA(App.mainFrame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 100));
+    EXPECT_EQ(1, App.dragging);
+    EXPECT_EQ(App.mainFrame, GetCapture());
+    EXPECT_EQ(5, App.startCursor.x);
+    EXPECT_EQ(100, App.startCursor.y);
+    EXPECT_EQ(0, App.startLeft);
+    EXPECT_EQ(0, App.startTop);
+    EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_DRAG)), GetCursor());
+
+    static const struct { int x, y; } moves[] = { { 105, 160 }, { 0, 0 }, { -200, 40 }, { 5, 100 } };
+    for (auto &m : moves) {
+        SetCursorPos(m.x, m.y);
+        POINT at;
+        GetCursorPos(&at);  // the screen clamps the cursor; the frame follows it
+        SendMessageA(App.mainFrame, WM_MOUSEMOVE, 0, 0);
+        RECT r;
+        GetWindowRect(App.mainFrame, &r);
+        EXPECT_EQ(at.x - 5, r.left);
+        EXPECT_EQ(at.y - 100, r.top);
+        EXPECT_EQ(330, r.right - r.left);
+    }
+
+    SendMessageA(App.mainFrame, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0, App.dragging);
+    EXPECT_EQ(NULL, GetCapture());
+    RECT before, after;
+    GetWindowRect(App.mainFrame, &before);
+    SetCursorPos(300, 300);
+    SendMessageA(App.mainFrame, WM_MOUSEMOVE, 0, 0);
+    GetWindowRect(App.mainFrame, &after);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+}
+
+TEST_F(AppTest, CaptureChangeDecidesWhetherADragGoesOn)
+{
+    static const struct { unsigned char before; bool toFrame; unsigned char after; } cases[] = {
+        { 0, true, 1 }, { 1, true, 1 }, { 1, false, 0 }, { 0, false, 0 },
+    };
+    for (auto &c : cases) {
+        App.dragging = c.before;
+        SendMessageA(App.mainFrame, WM_CAPTURECHANGED, 0,
+                     (LPARAM)(c.toFrame ? App.mainFrame : App.closeButton));
+        EXPECT_EQ(c.after, App.dragging);
+    }
+    // Another window taking the capture ends a drag.
+    SetCursorPos(5, 100);
+    SendMessageA(App.mainFrame, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ASSERT_EQ(1, App.dragging);
+    SetCapture(App.firstCalculatorPanel);
+    EXPECT_EQ(0, App.dragging);
+    ReleaseCapture();
+}
+
+TEST_F(AppTest, ClosingTheFrameEndsTheLoopWithCodeZero)
+{
+    PostMessageA(App.mainFrame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, RunMessageLoop());
+    EXPECT_FALSE(IsWindow(App.mainFrame));
+}
+
+static BOOL WINAPI FailingGetMessage(LPMSG msg, HWND, UINT, UINT)
+{
+    msg->wParam = 1234;   // whatever the record holds must not leak out
+    return -1;
+}
+
+TEST_F(AppTest, FailedMessageReadEndsTheLoopWithADefinedCode)
+{
+    System.getMessage = FailingGetMessage;
+    EXPECT_EQ(EXIT_LOOP_FAILED, RunMessageLoop());
+}
+
+// Registration failure: the second class is already taken, so registering
+// it fails as it would on a broken system.
+TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
+{
+    AppTest::ResetProgram();
+    WNDCLASSEXA taken = {};
+    taken.cbSize = sizeof taken;
+    taken.lpfnWndProc = DefWindowProcA;
+    taken.hInstance = Instance();
+    taken.lpszClassName = CALCULATOR_CLASS;
+    ASSERT_TRUE(RegisterClassExA(&taken));
+
+    BoxWatcher watcher;
+    int code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
+    auto boxes = watcher.Stop();
+
+    EXPECT_EQ(0, code);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Registration Failure", boxes[0].caption);
+    EXPECT_EQ("Window Registration Failed!", boxes[0].text);
+    EXPECT_EQ(NULL, boxes[0].owner);
+    WNDCLASSEXA wnd = {};
+    wnd.cbSize = sizeof wnd;
+    EXPECT_TRUE(GetClassInfoExA(Instance(), MAIN_FRAME_CLASS, &wnd));
+    EXPECT_FALSE(GetClassInfoExA(Instance(), CONVERTER_CLASS, &wnd));
+    EXPECT_EQ(NULL, App.mainFrame);
+    EXPECT_EQ(NULL, FindWindowA(MAIN_FRAME_CLASS, NULL));
+    AppTest::ResetProgram();
+}
+
+// Creation failure: a hook refuses the main frame, or the first panel.
+static const char *RefusedClass;
+static LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        CBT_CREATEWNDA *create = (CBT_CREATEWNDA *)lParam;
+        if (!IS_INTRESOURCE(create->lpcs->lpszClass) &&
+            lstrcmpA(create->lpcs->lpszClass, RefusedClass) == 0)
+            return 1;
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST(StartUp, FailedWindowCreationWarnsAndReturns)
+{
+    for (const char *refused : { MAIN_FRAME_CLASS, CALCULATOR_CLASS }) {
+        SCOPED_TRACE(refused);
+        AppTest::ResetProgram();
+        RefusedClass = refused;
+        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
+        BoxWatcher watcher;
+        int code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
+        auto boxes = watcher.Stop();
+        UnhookWindowsHookEx(hook);
+
+        EXPECT_EQ(0, code);
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ("Creation Failure", boxes[0].caption);
+        EXPECT_EQ("Window Creation Failed!", boxes[0].text);
+        EXPECT_EQ(NULL, FindWindowA(MAIN_FRAME_CLASS, NULL)) << "no window is left behind";
+    }
+    AppTest::ResetProgram();
+}
