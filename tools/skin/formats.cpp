@@ -1,0 +1,264 @@
+#include "formats.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace skin {
+
+namespace {
+
+void put16(Bytes& b, uint32_t v) {
+    b.push_back(uint8_t(v));
+    b.push_back(uint8_t(v >> 8));
+}
+
+void put32(Bytes& b, uint32_t v) {
+    put16(b, v & 0xFFFF);
+    put16(b, v >> 16);
+}
+
+void set16(Bytes& b, size_t at, uint32_t v) {
+    b[at] = uint8_t(v);
+    b[at + 1] = uint8_t(v >> 8);
+}
+
+uint8_t byte(float v) {
+    if (v <= 0.f) return 0;
+    if (v >= 255.f) return 255;
+    return uint8_t(std::lround(v));
+}
+
+void infoHeader(Bytes& b, int w, int h, uint32_t sizeImage, int32_t ppm) {
+    put32(b, 40);
+    put32(b, uint32_t(w));
+    put32(b, uint32_t(h));
+    put16(b, 1);   // planes
+    put16(b, 32);  // bits per pixel
+    put32(b, 0);   // BI_RGB
+    put32(b, sizeImage);
+    put32(b, uint32_t(ppm));
+    put32(b, uint32_t(ppm));
+    put32(b, 0);  // colours used
+    put32(b, 0);  // colours important
+}
+
+// Bottom-up BGRA rows; opaque pictures get a zero fourth byte, since the
+// bitmap loaders take it as padding, not transparency.
+void pixels(Bytes& b, const Image& img, bool withAlpha) {
+    for (int y = img.height() - 1; y >= 0; --y)
+        for (int x = 0; x < img.width(); ++x) {
+            const Pixel& p = img.at(x, y);
+            float a = p.a;
+            Rgb c = a > 0.f ? Rgb{p.r / a, p.g / a, p.b / a} : Rgb{0, 0, 0};
+            b.push_back(byte(c.b));
+            b.push_back(byte(c.g));
+            b.push_back(byte(c.r));
+            b.push_back(withAlpha ? byte(a * 255.f) : 0);
+        }
+}
+
+int maskStride(int w) { return ((w + 31) / 32) * 4; }
+
+void mask(Bytes& b, const Image& img, bool opaqueIsZero) {
+    const int stride = maskStride(img.width());
+    for (int y = img.height() - 1; y >= 0; --y) {
+        Bytes row(size_t(stride), 0);
+        if (opaqueIsZero)
+            for (int x = 0; x < img.width(); ++x)
+                if (byte(img.at(x, y).a * 255.f) == 0) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+        b.insert(b.end(), row.begin(), row.end());
+    }
+}
+
+// One node of a version resource: length, value length, type, key, value,
+// children, each part starting on a 4-byte boundary of the block.
+struct VersionNode {
+    std::string key;
+    Bytes value;
+    uint16_t valueLength = 0;
+    uint16_t type = 0;  // 1 for text
+    std::vector<VersionNode> children;
+};
+
+void align4(Bytes& b) {
+    while (b.size() % 4) b.push_back(0);
+}
+
+void wide(Bytes& b, const std::string& s) {
+    for (unsigned char c : s) put16(b, c);
+    put16(b, 0);
+}
+
+Bytes serialise(const VersionNode& n) {
+    Bytes b;
+    put16(b, 0);  // length, filled in below
+    put16(b, n.valueLength);
+    put16(b, n.type);
+    wide(b, n.key);
+    align4(b);
+    b.insert(b.end(), n.value.begin(), n.value.end());
+    for (const VersionNode& child : n.children) {
+        align4(b);
+        Bytes c = serialise(child);
+        b.insert(b.end(), c.begin(), c.end());
+    }
+    set16(b, 0, uint32_t(b.size()));
+    return b;
+}
+
+VersionNode text(const std::string& key, const std::string& value) {
+    VersionNode n;
+    n.key = key;
+    n.type = 1;
+    wide(n.value, value);
+    n.valueLength = uint16_t(value.size() + 1);  // in characters, with the terminator
+    return n;
+}
+
+}  // namespace
+
+Bytes packedDib(const Image& img) {
+    const uint32_t rows = uint32_t(img.width()) * uint32_t(img.height()) * 4u;
+    Bytes b;
+    infoHeader(b, img.width(), img.height(), rows + 2, 2834);
+    pixels(b, img, false);
+    put16(b, 0);
+    return b;
+}
+
+Bytes iconImage(const Image& img) {
+    const uint32_t size = uint32_t(img.width() * img.height() * 4 + maskStride(img.width()) * img.height());
+    Bytes b;
+    infoHeader(b, img.width(), img.height() * 2, size, 0);
+    pixels(b, img, true);
+    mask(b, img, false);
+    return b;
+}
+
+Bytes cursorImage(const Image& img, int hotX, int hotY) {
+    const uint32_t size = uint32_t(img.width() * img.height() * 4 + maskStride(img.width()) * img.height());
+    Bytes b;
+    put16(b, uint32_t(hotX));
+    put16(b, uint32_t(hotY));
+    infoHeader(b, img.width(), img.height() * 2, size, 0);
+    pixels(b, img, true);
+    mask(b, img, true);
+    return b;
+}
+
+Bytes iconDirectory(const std::vector<GroupEntry>& entries) {
+    Bytes b;
+    put16(b, 0);
+    put16(b, 1);
+    put16(b, uint32_t(entries.size()));
+    for (const GroupEntry& e : entries) {
+        b.push_back(uint8_t(e.width >= 256 ? 0 : e.width));
+        b.push_back(uint8_t(e.height >= 256 ? 0 : e.height));
+        b.push_back(0);  // colour count
+        b.push_back(0);  // reserved
+        put16(b, 1);     // planes
+        put16(b, 32);    // bits per pixel
+        put32(b, e.bytes);
+        put16(b, e.id);
+    }
+    return b;
+}
+
+Bytes cursorDirectory(const std::vector<GroupEntry>& entries) {
+    Bytes b;
+    put16(b, 0);
+    put16(b, 2);
+    put16(b, uint32_t(entries.size()));
+    for (const GroupEntry& e : entries) {
+        put16(b, uint32_t(e.width));
+        put16(b, uint32_t(e.height));
+        put16(b, 1);
+        put16(b, 32);
+        put32(b, e.bytes);
+        put16(b, e.id);
+    }
+    return b;
+}
+
+Bytes versionBlock(const VersionStrings& strings) {
+    VersionNode root;
+    root.key = "VS_VERSION_INFO";
+    root.valueLength = 52;
+    const uint32_t fixed[13] = {
+        0xFEEF04BD,  // signature
+        0x00010000,  // structure version
+        0x00020000, 0x00030000,  // file version 2.0.3.0
+        0x00020000, 0x00030000,  // product version 2.0.3.0
+        0x0000003F,  // flags mask
+        0,           // flags
+        0x00040004,  // VOS_NT_WINDOWS32
+        1,           // VFT_APP
+        0,           // subtype
+        0, 0,        // date
+    };
+    for (uint32_t v : fixed) put32(root.value, v);
+
+    VersionNode table;
+    table.key = "040904b0";
+    table.type = 1;
+    for (const auto& kv : strings.entries) table.children.push_back(text(kv.first, kv.second));
+    VersionNode stringInfo;
+    stringInfo.key = "StringFileInfo";
+    stringInfo.type = 1;
+    stringInfo.children.push_back(table);
+
+    VersionNode translation;
+    translation.key = "Translation";
+    translation.valueLength = 4;
+    put16(translation.value, 0x0409);
+    put16(translation.value, 0x04B0);
+    VersionNode varInfo;
+    varInfo.key = "VarFileInfo";
+    varInfo.type = 1;
+    varInfo.children.push_back(translation);
+
+    root.children.push_back(stringInfo);
+    root.children.push_back(varInfo);
+    return serialise(root);
+}
+
+Bytes manifest() {
+    // Only the two things the program needs: no elevation, and the themed
+    // version 6 controls.
+    const char* xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
+        "  <trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">\n"
+        "    <security>\n"
+        "      <requestedPrivileges>\n"
+        "        <requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>\n"
+        "      </requestedPrivileges>\n"
+        "    </security>\n"
+        "  </trustInfo>\n"
+        "  <dependency>\n"
+        "    <dependentAssembly>\n"
+        "      <assemblyIdentity type=\"win32\"\n"
+        "          name=\"Microsoft.Windows.Common-Controls\"\n"
+        "          version=\"6.0.0.0\"\n"
+        "          processorArchitecture=\"*\"\n"
+        "          publicKeyToken=\"6595b64144ccf1df\"\n"
+        "          language=\"*\"\n"
+        "      />\n"
+        "    </dependentAssembly>\n"
+        "  </dependency>\n"
+        "</assembly>";
+    Bytes b = {0xEF, 0xBB, 0xBF};
+    for (const char* p = xml; *p; ++p) b.push_back(uint8_t(*p));
+    return b;
+}
+
+void writeFile(const std::string& path, const Bytes& data) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f || std::fwrite(data.data(), 1, data.size(), f) != data.size() || std::fclose(f) != 0) {
+        std::fprintf(stderr, "skin: cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+}
+
+}  // namespace skin

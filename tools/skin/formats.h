@@ -1,0 +1,49 @@
+// The byte layouts of the resources as the program's module carries them.
+#ifndef SKIN_FORMATS_H
+#define SKIN_FORMATS_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image.h"
+
+namespace skin {
+
+using Bytes = std::vector<uint8_t>;
+
+// RT_BITMAP: a packed DIB, BITMAPINFOHEADER then bottom-up rows of
+// blue, green, red, 0, then two zero bytes that biSizeImage counts.
+Bytes packedDib(const Image& img);
+
+// RT_ICON: header of doubled height, colour with alpha, all-zero AND mask.
+Bytes iconImage(const Image& img);
+
+// RT_CURSOR: hot spot, then an icon-style image whose AND mask is 0 where
+// the picture has any alpha and 1 elsewhere.
+Bytes cursorImage(const Image& img, int hotX, int hotY);
+
+struct GroupEntry {
+    int width, height;  // as the directory counts them
+    uint32_t bytes;
+    uint16_t id;
+};
+// RT_GROUP_ICON (type 1) and RT_GROUP_CURSOR (type 2) directories.
+Bytes iconDirectory(const std::vector<GroupEntry>& entries);
+Bytes cursorDirectory(const std::vector<GroupEntry>& entries);
+
+struct VersionStrings {
+    std::vector<std::pair<std::string, std::string>> entries;  // in order
+};
+// RT_VERSION: VS_VERSIONINFO with fixed part for 2.0.3.0, one string table
+// "040904b0" and the matching translation.
+Bytes versionBlock(const VersionStrings& strings);
+
+// RT_MANIFEST: UTF-8 with a byte-order mark.
+Bytes manifest();
+
+void writeFile(const std::string& path, const Bytes& data);
+
+}  // namespace skin
+
+#endif
