@@ -1,0 +1,123 @@
+// The program as another process: the roads out, the command line, and the
+// drag with the real mouse.
+#include "program.h"
+
+static RECT WindowRect(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return r;
+}
+
+// Input is handled in order: once a press on the minimize button has taken
+// the capture, everything sent before it has been handled. Released off the
+// button, the press does nothing else.
+static void SyncInput(Program &program)
+{
+    HWND minimize = program.Control(program.Frame(), "Button", 292, 7);
+    POINT p = CentreOf(minimize);
+    MouseMove(p.x, p.y);
+    MouseButton(true);
+    ASSERT_WAIT(program.Capture() == minimize, "the minimize button to take the press");
+    MouseMove(p.x - 150, p.y + 150);
+    MouseButton(false);
+    ASSERT_WAIT(program.Capture() == NULL, "the minimize button to let go");
+}
+
+TEST(Program, CloseTitleButtonEndsWithCodeZero)
+{
+    Program program;
+    POINT close = CentreOf(program.Control(program.Frame(), "Button", 309, 7));
+    MouseClick(close.x, close.y);
+    EXPECT_EQ(0, program.WaitExit());
+}
+
+TEST(Program, CloseMessageToTheFrameEndsWithCodeZero)
+{
+    Program program;
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitExit());
+}
+
+TEST(Program, TextOnTheCommandLineChangesNothing)
+{
+    struct Look { RECT frame; int windows; std::string panel; };
+    auto look = [](Program &p) {
+        return Look{ WindowRect(p.Frame()), CountDescendants(p.Frame()), ClassName(p.Panel()) };
+    };
+    Look plain;
+    {
+        Program program;
+        plain = look(program);
+        PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+        ASSERT_EQ(0, program.WaitExit());
+    }
+    for (const char *arguments : { "12 * 5", "/converter --x=1", "\"C:\\no such file.txt\"" }) {
+        SCOPED_TRACE(arguments);
+        Program program(arguments);
+        Look seen = look(program);
+        EXPECT_TRUE(EqualRect(&plain.frame, &seen.frame));
+        EXPECT_EQ(plain.windows, seen.windows);
+        EXPECT_EQ(plain.panel, seen.panel);
+        PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, program.WaitExit());
+    }
+}
+
+// Presses on the exposed frame: the left margin, the top strip, the bottom.
+TEST(Program, RealDragMovesTheWindowByTheMousesDisplacement)
+{
+    static const struct { int x, y, dx, dy; } drags[] = {
+        { 5, 150, 100, 60 }, { 150, 5, -40, 25 }, { 200, 325, 37, -11 },
+    };
+    Program program;
+    for (auto &d : drags) {
+        RECT before = WindowRect(program.Frame());
+        POINT start = { before.left + d.x, before.top + d.y };
+        MouseMove(start.x, start.y);
+        MouseButton(true);
+        // The program reads the cursor when it takes the press, so a person
+        // moves only once it has: when the frame holds the capture.
+        ASSERT_WAIT(program.Capture() == program.Frame(), "the press to begin a drag");
+        // Through several points, across the panel, to the end point.
+        static const int steps[][2] = { { 1, 3 }, { 2, 3 }, { 3, 3 } };
+        for (auto &step : steps) {
+            int dx = d.dx * step[0] / step[1], dy = d.dy * step[0] / step[1];
+            MouseMove(start.x + dx, start.y + dy);
+            EXPECT_WAIT(WindowRect(program.Frame()).left == before.left + dx &&
+                        WindowRect(program.Frame()).top == before.top + dy,
+                        "the frame to follow the mouse to " << dx << "," << dy
+                        << " from the press at " << d.x << "," << d.y);
+        }
+        MouseButton(false);
+        ASSERT_WAIT(program.Capture() == NULL, "the release to end the drag");
+        // After the release the mouse moves alone.
+        RECT released = WindowRect(program.Frame());
+        MouseMove(start.x + d.dx + 30, start.y + d.dy + 30);
+        SyncInput(program);
+        RECT after = WindowRect(program.Frame());
+        EXPECT_TRUE(EqualRect(&released, &after));
+    }
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitExit());
+}
+
+TEST(Program, PressOnATitleButtonOrThePanelMovesNothing)
+{
+    Program program;
+    RECT before = WindowRect(program.Frame());
+    HWND minimize = program.Control(program.Frame(), "Button", 292, 7);
+    POINT places[] = { CentreOf(minimize), ScreenPoint(program.Panel(), 250, 250) };
+    for (POINT p : places) {
+        MouseMove(p.x, p.y);
+        MouseButton(true);
+        MouseMove(p.x + 60, p.y + 70);
+        MouseButton(false);
+        SyncInput(program);
+        RECT after = WindowRect(program.Frame());
+        EXPECT_TRUE(EqualRect(&before, &after));
+        EXPECT_FALSE(IsIconic(program.Frame())) << "released outside, the button does nothing";
+    }
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitExit());
+}

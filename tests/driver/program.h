@@ -1,0 +1,40 @@
+// The program under test as another process, used as a person or an
+// automation tool would: found by its window classes, driven with real
+// mouse and keyboard input on the virtual display.
+#ifndef OMBEX_PROGRAM_H
+#define OMBEX_PROGRAM_H
+
+#include "harness.h"
+
+class Program {
+public:
+    // Starts OmbeX+.exe from the driver's own folder and waits for its
+    // main frame and first panel.
+    explicit Program(const char *arguments = "");
+    ~Program();
+
+    HWND Frame() const { return frame_; }
+    DWORD Id() const { return info_.dwProcessId; }
+    // The shown panel, and a control on it by class and place.
+    HWND Panel() const;
+    HWND Control(HWND parent, const char *className, int x, int y) const;
+    // The window that holds the program's mouse capture.
+    HWND Capture() const;
+    // Waits for the process to end; its exit code, or -1 after the timeout.
+    int WaitExit(DWORD timeoutMs = 10000);
+
+private:
+    PROCESS_INFORMATION info_;
+    HWND frame_;
+};
+
+// Real input, as the system delivers it from the devices.
+void MouseMove(int x, int y);
+void MouseButton(bool down, bool right = false);
+void MouseClick(int x, int y, bool right = false);
+void TypeKeys(const char *text);
+// The screen point of a window's client point.
+POINT ScreenPoint(HWND window, int x, int y);
+POINT CentreOf(HWND window);
+
+#endif
