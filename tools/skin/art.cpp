@@ -27,9 +27,9 @@ float hash01(uint32_t a, uint32_t b) {
 // Lettering on a soft glow: the glow is the ink thickened and blurred.
 void glowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
     const int pad = 3;
-    Mask halo = ink.padded(pad).dilated(1).blurred(1);
+    Mask halo = ink.padded(pad).dilated(1).blurred(1).amplified(1.8f);
     paint(img, halo, x0 - pad, y0 - pad, glow, 0.95f);
-    paint(img, ink, x0, y0, letters);
+    paint(img, ink.amplified(1.5f), x0, y0, letters);
 }
 
 }  // namespace
@@ -100,8 +100,8 @@ Image frame(const Fonts& f) {
     Mask title = f.serifBold.fit("OmbeX+", 104, 13, 1);
     require(title.width() <= 104 && title.height() <= 13, "title lettering too large");
     glowingText(img, title, 164 - title.width() / 2, 18 - title.height(), glow, letters);
-    Mask version = f.sansBold.fit("V.2.0.3.F", 34, 7);
-    require(version.width() <= 34 && version.height() <= 7, "version lettering too large");
+    Mask version = f.sansBold.fit("V.2.0.3.F", 34, 8);
+    require(version.width() <= 34 && version.height() <= 8, "version lettering too large");
     glowingText(img, version, 12, 18 - version.height(), glow, letters);
 
     // The opening last, so that nothing above bleeds into it.
@@ -164,7 +164,7 @@ Image panel() {
         {36, 12, 470, 0.95f, 0.5f}, {52, 9, 400, 0.9f, 0.6f},   {68, 15, 470, 0.95f, 0.55f},
         {88, 8, 360, 0.85f, 0.6f},  {104, 6, 250, 0.7f, 0.4f},  {131, 5, 150, 0.6f, 0.f},
         {162, 4, 110, 0.55f, 0.f},  {188, 5, 200, 0.6f, 0.f},   {224, 16, 430, 0.9f, 0.2f},
-        {246, 9, 300, 0.85f, 0.1f}, {268, 18, 470, 0.95f, 0.1f}, {293, 13, 470, 0.9f, 0.1f},
+        {246, 9, 300, 0.85f, 0.1f}, {268, 18, 470, 0.95f, 0.1f}, {297, 14, 470, 0.9f, 0.1f},
         {312, 8, 260, 0.8f, 0.1f},
     };
     uint32_t seed = 11;
@@ -269,7 +269,7 @@ Image switchFace(const Fonts& f, Switch which) {
             }
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1) img.set(x, y, mix(face, kWhite, 0.7f));
         }
-    Mask word = f.serifBold.fit("SWITCH", 47, 11, 1);
+    Mask word = f.serifBold.fit("SWITCH", 47, 11);
     require(word.width() <= 47 && word.height() <= 11, "switch lettering too large");
     paint(img, word, 20, 14 - word.height(), letters);
     return img;
@@ -339,7 +339,9 @@ Image icon(const Fonts& f, int size) {
         for (int y = 7; y <= 8; ++y)
             for (int x = 5; x <= 10; ++x) img.over(x, y, dark, 0.85f);
     } else {
-        Mask word = f.sansBold.fit("OmbeX+", int(s * 0.52f), std::max(4, int(s * 0.15f)));
+        Mask word = f.sansBold.fit("OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
+        // Small letters come out as mid-tones; darken them so they read.
+        if (size < 64) word = word.amplified(1.6f);
         paint(img, word, (size - word.width()) / 2, int(s * 0.47f) - word.height() / 2, dark);
     }
 

@@ -119,6 +119,13 @@ public:
         return out;
     }
 
+    // Coverage multiplied by k, capped at full.
+    Mask amplified(float k) const {
+        Mask out = *this;
+        for (float& v : out.v_) v = std::min(1.f, v * k);
+        return out;
+    }
+
     // Largest coverage within a square of radius r: thickens strokes.
     Mask dilated(int r) const {
         Mask out(w_, h_);
