@@ -89,7 +89,6 @@ TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
         EXPECT_EQ("Button", ClassName(w));
         EXPECT_EQ("", WindowText(w));
         EXPECT_EQ(0x50000080, GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
-        EXPECT_EQ(WS_EX_WINDOWEDGE, GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_WINDOWEDGE);
         EXPECT_EQ(0, GetDlgCtrlID(w));
         RECT r = ChildRect(w);
         EXPECT_EQ(b.x, r.left);
