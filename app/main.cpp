@@ -3,7 +3,7 @@
 #include "../res/resource.h"
 
 AppState App;
-SystemCalls System = { GlobalAlloc, GetMessageA };
+SystemCalls System = { GlobalAlloc, GlobalFree, GetMessageA };
 
 static MSG Msg;
 

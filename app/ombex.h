@@ -84,6 +84,7 @@ extern AppState App;
    them to make a call fail on purpose. */
 struct SystemCalls {
     HGLOBAL (WINAPI *globalAlloc)(UINT flags, SIZE_T bytes);
+    HGLOBAL (WINAPI *globalFree)(HGLOBAL block);
     BOOL (WINAPI *getMessage)(LPMSG msg, HWND window, UINT first, UINT last);
 };
 

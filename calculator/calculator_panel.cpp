@@ -85,9 +85,9 @@ static void OnCalculate(HWND panel)
                            results[Operations[App.selectedOperation - 1]]);
     }
     if (first)
-        GlobalFree(first);
+        System.globalFree(first);
     if (second)
-        GlobalFree(second);
+        System.globalFree(second);
     ReleaseDC(panel, dc);
 }
 

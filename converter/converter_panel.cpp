@@ -157,7 +157,7 @@ static void OnCalculate(HWND panel)
     else
         ShowResults(panel, dc, results);
 
-    GlobalFree(text);
+    System.globalFree(text);
     ReleaseDC(panel, dc);
 }
 

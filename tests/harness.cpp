@@ -39,8 +39,10 @@ bool TakeQuit(int *code)
 
 std::string WindowText(HWND window)
 {
+    // Sent rather than read, so that it works on another process's controls.
     char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
+    DWORD_PTR result;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_BLOCK, 5000, &result);
     return text;
 }
 
@@ -94,19 +96,38 @@ bool ColourNear(COLORREF a, COLORREF b, int tolerance)
            abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-COLORREF PixelAt(HDC dc, int x, int y)
+std::vector<COLORREF> Capture(HWND window, RECT area)
 {
-    return GetPixel(dc, x, y);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;   // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = NULL;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> pixels(width * height);
+    const BYTE *p = (const BYTE *)bits;
+    for (size_t i = 0; i < pixels.size(); i++, p += 4)
+        pixels[i] = RGB(p[2], p[1], p[0]);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    return pixels;
 }
 
 int CountPixels(HWND window, RECT area, COLORREF colour, int tolerance)
 {
-    HDC dc = GetDC(window);
     int count = 0;
-    for (int y = area.top; y < area.bottom; y++)
-        for (int x = area.left; x < area.right; x++)
-            count += ColourNear(GetPixel(dc, x, y), colour, tolerance);
-    ReleaseDC(window, dc);
+    for (COLORREF c : Capture(window, area))
+        count += ColourNear(c, colour, tolerance);
     return count;
 }
 

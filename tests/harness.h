@@ -35,10 +35,13 @@ int CountDescendants(HWND parent);
 // message and dialog boxes).
 std::vector<HWND> ProcessWindows(DWORD processId, const char *className);
 
-// Pixels in a rectangle of a window's client area, read through its own DC,
-// that lie within the tolerance of a colour on each channel.
+// The pixels of a rectangle of a window's client area, read through the
+// window's own DC (which sees what was painted outside WM_PAINT at once),
+// row by row as COLORREFs.
+std::vector<COLORREF> Capture(HWND window, RECT area);
+// Pixels in a rectangle of a window's client area that lie within the
+// tolerance of a colour on each channel.
 int CountPixels(HWND window, RECT area, COLORREF colour, int tolerance);
-COLORREF PixelAt(HDC dc, int x, int y);
 bool ColourNear(COLORREF a, COLORREF b, int tolerance);
 
 // A message box as seen by the watcher that dismissed it.

@@ -15,6 +15,7 @@ void AppTest::ResetProgram()
         UnregisterClassA(name, GetModuleHandleA(NULL));
     memset(&App, 0, sizeof App);
     System.globalAlloc = GlobalAlloc;
+    System.globalFree = GlobalFree;
     System.getMessage = GetMessageA;
 }
 
@@ -43,4 +44,25 @@ HWND AppTest::ShownPanel()
 void AppTest::Click(HWND control)
 {
     SendMessageA(control, BM_CLICK, 0, 0);
+}
+
+::testing::AssertionResult AppTest::Painted(HWND panel, RECT area, std::vector<Label> expected)
+{
+    std::vector<COLORREF> seen = Capture(panel, area);
+    RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(panel);
+    SetBkMode(dc, TRANSPARENT);
+    for (const Label &label : expected) {
+        SetTextColor(dc, label.colour);
+        TextOutA(dc, label.x, label.y, label.text, lstrlenA(label.text));
+    }
+    ReleaseDC(panel, dc);
+    std::vector<COLORREF> wanted = Capture(panel, area);
+    int width = area.right - area.left;
+    for (size_t i = 0; i < seen.size(); i++)
+        if (seen[i] != wanted[i])
+            return ::testing::AssertionFailure()
+                   << "pixel (" << area.left + i % width << ", " << area.top + i / width
+                   << ") is " << std::hex << seen[i] << ", expected " << wanted[i];
+    return ::testing::AssertionSuccess();
 }

@@ -7,6 +7,8 @@
 #include "ombex.h"
 #include "resource.h"
 
+#include <vector>
+
 class AppTest : public ::testing::Test {
 public:
     // Ends the program's windows and forgets all its state, as a new
@@ -23,6 +25,11 @@ protected:
     // and sends its command to the panel.
     static void Click(HWND control);
     static void ClickId(HWND panel, int id) { Click(GetDlgItem(panel, id)); }
+
+    // What a press painted onto the panel within an area, compared with a
+    // fresh repaint on which the test itself draws the expected texts.
+    static ::testing::AssertionResult Painted(HWND panel, RECT area,
+                                              std::vector<Label> expected);
 };
 
 #endif

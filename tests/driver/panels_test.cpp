@@ -1,0 +1,51 @@
+// Typing with the real keyboard into the number boxes of both panels.
+#include "program.h"
+
+// Clicks into a box, types, then types a last digit and waits for it, so
+// that every key before it has been handled.
+static std::string TypeInto(HWND box, const char *keys)
+{
+    POINT p = CentreOf(box);
+    MouseClick(p.x, p.y);
+    TypeKeys(keys);
+    TypeKeys("9");
+    bool done = WaitFor([&] {
+        std::string text = WindowText(box);
+        return !text.empty() && text.back() == '9';
+    });
+    EXPECT_TRUE(done) << "the box never took the keys";
+    std::string text = WindowText(box);
+    return text.substr(0, text.size() - 1);
+}
+
+TEST(Program, NumberBoxesKeepOnlyTypedDigits)
+{
+    static const struct { const char *keys, *kept; } cases[] = {
+        { "12", "12" },
+        { "-1.5e+3", "153" },
+        { "abc 7,0x", "70" },
+    };
+    Program program;
+    HWND calculator = program.Panel();
+    HWND boxes[] = {
+        program.Control(calculator, "Edit", 55, 75),
+        program.Control(calculator, "Edit", 55, 125),
+    };
+    for (HWND box : boxes)
+        for (auto &c : cases) {
+            SendMessageA(box, WM_SETTEXT, 0, (LPARAM) "");
+            EXPECT_EQ(c.kept, TypeInto(box, c.keys)) << c.keys;
+        }
+
+    // The converter's value box, brought up with the real switch button.
+    POINT swap = CentreOf(program.Control(calculator, "Button", 17, 35));
+    MouseClick(swap.x, swap.y);
+    ASSERT_WAIT(program.Panel() && ClassName(program.Panel()) == "Ombex", "the converter");
+    HWND value = program.Control(program.Panel(), "Edit", 55, 75);
+    for (auto &c : cases) {
+        SendMessageA(value, WM_SETTEXT, 0, (LPARAM) "");
+        EXPECT_EQ(c.kept, TypeInto(value, c.keys)) << c.keys;
+    }
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitExit());
+}

@@ -1,0 +1,281 @@
+// The calculator panel in process: its controls, results, red messages,
+// the swap and back, the warning box, and what its destruction does.
+#include "app_test.h"
+
+#include <float.h>
+#include <stdio.h>
+#include <string.h>
+
+static const int Add = IDC_ADD, Subtract = IDC_SUBTRACT, Multiply = IDC_MULTIPLY, Divide = IDC_DIVIDE;
+static const int NoOperation = 0;
+
+// The band at y 260 where the red messages go, with room for anti-aliasing.
+static const RECT MessageBand = { 40, 255, 290, 280 };
+static const COLORREF Red = RGB(255, 0, 0);
+
+class CalculatorTest : public AppTest {
+protected:
+    HWND Panel() { return ShownPanel(); }
+    // Types both numbers, picks the operation (unless none) and presses.
+    std::string Calculate(const char *first, const char *second, int operation)
+    {
+        SetWindowTextA(App.calculatorFirstEdit, first);
+        SetWindowTextA(App.calculatorSecondEdit, second);
+        if (operation)
+            ClickId(Panel(), operation);
+        Click(App.calculatorCalculateButton);
+        return WindowText(App.calculatorResultEdit);
+    }
+};
+
+TEST_F(CalculatorTest, TenControlsAsLaidOut)
+{
+    static const struct {
+        const char *className, *text;
+        DWORD style;
+        int x, y, width, height, id;
+        HWND *keptIn;
+    } controls[] = {
+        { "Button", "Calculate", 0x50000000, 103, 289, 100, 25, 0, &App.calculatorCalculateButton },
+        { "Edit", "", 0x504020C1, 55, 75, 200, 20, 0, &App.calculatorFirstEdit },
+        { "Edit", "", 0x504020C1, 55, 125, 200, 20, 0, &App.calculatorSecondEdit },
+        { "Edit", "", 0x58400001, 93, 230, 120, 20, 0, &App.calculatorResultEdit },
+        { "Button", "Choose Operation", 0x52000007, 38, 155, 240, 50, 0, &App.calculatorGroupBox },
+        { "Button", "", 0x50000080, 17, 35, 88, 18, 0, &App.calculatorSwitchButton },
+        { "Button", "+", 0x50020009, 60, 175, 40, 20, IDC_ADD, NULL },
+        { "Button", "-", 0x50000009, 100, 175, 40, 20, IDC_SUBTRACT, NULL },
+        { "Button", "*", 0x50000009, 140, 175, 40, 20, IDC_MULTIPLY, NULL },
+        { "Button", "/", 0x50000009, 180, 175, 40, 20, IDC_DIVIDE, NULL },
+    };
+    std::vector<HWND> children = Children(Panel());
+    ASSERT_EQ(10u, children.size());
+    for (auto &c : controls) {
+        SCOPED_TRACE(c.text[0] ? c.text : c.className);
+        HWND w = NULL;
+        for (HWND child : children) {
+            RECT r = ChildRect(child);
+            if (r.left == c.x && r.top == c.y && ClassName(child) == c.className)
+                w = child;
+        }
+        ASSERT_TRUE(w) << "no control at " << c.x << "," << c.y;
+        RECT r = ChildRect(w);
+        EXPECT_EQ(c.width, r.right - r.left);
+        EXPECT_EQ(c.height, r.bottom - r.top);
+        EXPECT_EQ(c.text, WindowText(w));
+        EXPECT_EQ(c.style, (DWORD)GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+        EXPECT_EQ(c.id, GetDlgCtrlID(w));
+        if (c.keptIn) {
+            EXPECT_EQ(w, *c.keptIn);
+        }
+        if (c.id) {
+            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), c.id));
+        }
+    }
+    EXPECT_EQ((LRESULT)App.calculatorSwitchBitmap,
+              SendMessageA(App.calculatorSwitchButton, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE((HBITMAP)NULL, App.calculatorSwitchBitmap);
+}
+
+TEST_F(CalculatorTest, LabelsArePaintedInTheirColours)
+{
+    static const Label labels[] = {
+        { "Enter 2nd Number:", 100, 110, RGB(185, 39, 233) },
+        { "Result", 131, 215, RGB(255, 100, 0) },
+        { "Enter 1st Number:", 100, 60, RGB(41, 126, 233) },
+    };
+    for (auto &l : labels) {
+        SCOPED_TRACE(l.text);
+        RECT area = { l.x, l.y, l.x + 60, l.y + 14 };
+        EXPECT_GT(CountPixels(Panel(), area, l.colour, 0), 10);
+        RECT above = { l.x, l.y - 16, l.x + 60, l.y - 2 };
+        EXPECT_EQ(0, CountPixels(Panel(), above, l.colour, 0));
+    }
+}
+
+// Typed or pasted texts, each read by atof and narrowed to single precision.
+TEST_F(CalculatorTest, ResultsOfTheFourOperations)
+{
+    static const struct { const char *first, *second; int operation; const char *result; } cases[] = {
+        { "12", "5", Multiply, "60" },
+        { "2", "5", Subtract, "-3" },
+        { "7", "2", Divide, "3.5" },
+        { "22", "7", Divide, "3.143" },
+        { "1", "3", Divide, "0.3333" },
+        { "100000", "3", Divide, "3.333e+04" },
+        { "1", "100000", Divide, "1e-05" },
+        { "1.5", "1.2", Add, "3" },
+        { "16777217", "0", Add, "16777216" },
+        { "123456789", "1", Multiply, "123456792" },
+        { "5", "0", Divide, "inf" },
+        { "0", "0", Divide, "nan" },
+        { "-5", "0", Divide, "-inf" },
+        { "-12", "+3", Add, "-9" },
+        { "1e3", "2", Multiply, "2000" },
+        { "2.5E1", "0.5", Subtract, "24" },
+        { "abc", "5", Add, "5" },
+        { "12abc", "3x", Multiply, "36" },
+        { "  7", "3", Subtract, "4" },
+        { "999999999999999999999999999999999999999", "1", Add, "inf" },
+        { "999999999999999999999999999999999999999", "-999999999999999999999999999999999999999", Multiply, "-inf" },
+        { "1e-45", "1e-45", Multiply, "0" },
+        { "0", "7", Divide, "0" },
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.operation) + " " + c.second);
+        EXPECT_EQ(c.result, Calculate(c.first, c.second, c.operation));
+        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+    }
+}
+
+// The largest single-precision magnitudes multiplied give the longest
+// results there can be: 78 digits, 79 characters with the sign.
+TEST_F(CalculatorTest, LongestResultsFit)
+{
+    char largest[64];
+    snprintf(largest, sizeof largest, "%.0f", (double)FLT_MAX);
+    std::string negative = std::string("-") + largest;
+    static const struct { bool negativeFirst, negativeSecond; } signs[] = {
+        { false, false }, { true, false }, { false, true }, { true, true },
+    };
+    for (auto &s : signs) {
+        std::string result = Calculate(s.negativeFirst ? negative.c_str() : largest,
+                                       s.negativeSecond ? negative.c_str() : largest, Multiply);
+        bool negativeResult = s.negativeFirst != s.negativeSecond;
+        EXPECT_EQ(negativeResult ? 79u : 78u, result.size()) << result;
+        EXPECT_EQ(negativeResult ? "-115792" : "115792", result.substr(0, negativeResult ? 7 : 6));
+    }
+}
+
+TEST_F(CalculatorTest, OneRedMessagePerPress)
+{
+    static const struct { const char *first, *second; int operation; const char *message; int x; } cases[] = {
+        { "", "", NoOperation, "Please Enter Two Numbers!", 67 },
+        { "4", "", NoOperation, "Please Enter Two Numbers!", 67 },
+        { "", "4", Add, "Please Enter Two Numbers!", 67 },
+        { "4", "4", NoOperation, "Select An Operation!", 89 },
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(std::string(c.first) + "|" + c.second + " " + c.message);
+        ResetProgram();
+        ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+        EXPECT_EQ("", Calculate(c.first, c.second, c.operation));
+        EXPECT_GT(CountPixels(Panel(), MessageBand, Red, 60), 20) << "red text in the band";
+        EXPECT_TRUE(Painted(Panel(), MessageBand, { { c.message, c.x, 260, Red } }));
+    }
+}
+
+TEST_F(CalculatorTest, NextPressWipesTheMessage)
+{
+    EXPECT_EQ("", Calculate("8", "", NoOperation));
+    ASSERT_GT(CountPixels(Panel(), MessageBand, Red, 60), 20);
+    EXPECT_EQ("10", Calculate("8", "2", Add));
+    EXPECT_EQ(0, CountPixels(Panel(), MessageBand, Red, 60));
+    // And a result is emptied by a press that fails.
+    EXPECT_EQ("", Calculate("8", "", NoOperation));
+}
+
+TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
+{
+    EXPECT_EQ("60", Calculate("12", "5", Multiply));
+    ClickId(Panel(), Add);
+    EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Panel(), Add));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), Multiply));
+    Click(App.calculatorCalculateButton);
+    EXPECT_EQ("17", WindowText(App.calculatorResultEdit));
+}
+
+TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
+{
+    HWND first = Panel();
+    EXPECT_EQ("-3", Calculate("2", "5", Subtract));
+    Click(App.calculatorSwitchButton);
+    ASSERT_TRUE(IsWindow(App.converterPanel));
+    EXPECT_EQ(App.converterPanel, ShownPanel());
+    EXPECT_EQ(CONVERTER_CLASS, ClassName(App.converterPanel));
+    EXPECT_FALSE(IsWindowVisible(first));
+
+    Click(App.converterSwitchButton);
+    HWND second = ShownPanel();
+    ASSERT_TRUE(second);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(CALCULATOR_CLASS, ClassName(second));
+    EXPECT_FALSE(IsWindow(App.converterPanel));
+    for (int id = IDC_ADD; id <= IDC_DIVIDE; id++)
+        EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(second, id));
+    EXPECT_EQ("", WindowText(App.calculatorFirstEdit));
+    EXPECT_EQ("", WindowText(App.calculatorResultEdit));
+
+    EXPECT_EQ("11", Calculate("14", "3", NoOperation)) << "still subtracting";
+    EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+    EXPECT_FALSE(TakeQuit(NULL));
+}
+
+TEST_F(CalculatorTest, RightClickWarnsWithABoxAndChangesNothing)
+{
+    Calculate("3", "4", Add);
+    for (int i = 0; i < 2; i++) {
+        BoxWatcher watcher;
+        SendMessageA(Panel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 250));
+        auto boxes = watcher.Stop();
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ("Error", boxes[0].caption);
+        EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
+        // A child cannot own a box: the system gives it to the panel's frame.
+        EXPECT_EQ(App.mainFrame, boxes[0].owner);
+        EXPECT_TRUE(boxes[0].ownerDisabled);
+    }
+    EXPECT_EQ("7", WindowText(App.calculatorResultEdit));
+    EXPECT_EQ("3", WindowText(App.calculatorFirstEdit));
+}
+
+TEST_F(CalculatorTest, DestroyingACalculatorPanelPostsQuitWithCodeZero)
+{
+    static const bool byClose[] = { false, true };
+    for (bool close : byClose) {
+        ResetProgram();
+        ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+        HWND panel = Panel();
+        if (close)
+            SendMessageA(panel, WM_CLOSE, 0, 0);
+        else
+            DestroyWindow(panel);
+        EXPECT_FALSE(IsWindow(panel));
+        int code = -1;
+        EXPECT_TRUE(TakeQuit(&code));
+        EXPECT_EQ(0, code);
+    }
+}
+
+// Out of memory: the allocator fails on a chosen call.
+static int AllocationsLeft, Outstanding;
+static HGLOBAL WINAPI FailingAlloc(UINT flags, SIZE_T bytes)
+{
+    if (AllocationsLeft-- <= 0)
+        return NULL;
+    Outstanding++;
+    return GlobalAlloc(flags, bytes);
+}
+static HGLOBAL WINAPI CountedFree(HGLOBAL block)
+{
+    Outstanding--;
+    return GlobalFree(block);
+}
+
+TEST_F(CalculatorTest, FailedAllocationLeavesTheResultEmpty)
+{
+    for (int allowed : { 0, 1 }) {
+        SCOPED_TRACE(allowed);
+        EXPECT_EQ("30", Calculate("10", "20", Add));
+        System.globalAlloc = FailingAlloc;
+        System.globalFree = CountedFree;
+        AllocationsLeft = allowed;
+        Outstanding = 0;
+        Click(App.calculatorCalculateButton);
+        EXPECT_EQ("", WindowText(App.calculatorResultEdit));
+        EXPECT_EQ(0, Outstanding) << "every block taken is given back";
+        System.globalAlloc = GlobalAlloc;
+        System.globalFree = GlobalFree;
+        EXPECT_EQ("30", Calculate("10", "20", NoOperation)) << "the next press works";
+    }
+}
