@@ -1,0 +1,298 @@
+// The converter panel in process: its controls, all 64 check states, the
+// conversions, the red and purple texts, and the switch back.
+#include "app_test.h"
+
+#include <algorithm>
+
+#define DEG "\xB0"
+
+static const int CtoF = IDC_CELSIUS_TO_FAHRENHEIT, FtoC = IDC_FAHRENHEIT_TO_CELSIUS,
+                 InchToCm = IDC_INCH_TO_CM, CmToInch = IDC_CM_TO_INCH,
+                 MToMiles = IDC_METRES_TO_MILES, MilesToM = IDC_MILES_TO_METRES;
+static const int Boxes[] = { CtoF, FtoC, InchToCm, CmToInch, MToMiles, MilesToM };
+
+static const COLORREF Red = RGB(255, 0, 0), Purple = RGB(185, 39, 233);
+// Left of the result boxes, where the unit labels go, and the message band.
+static const RECT LabelArea = { 40, 230, 92, 280 };
+static const RECT MessageBand = { 40, 255, 290, 280 };
+
+class ConverterTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Click(App.calculatorSwitchButton);
+        ASSERT_EQ(App.converterPanel, ShownPanel());
+    }
+    static HWND Panel() { return App.converterPanel; }
+
+    // Clicks the boxes whose state differs, so that exactly these are checked.
+    static void Check(std::vector<int> wanted)
+    {
+        for (int id : Boxes) {
+            bool want = std::find(wanted.begin(), wanted.end(), id) != wanted.end();
+            if (want != (IsDlgButtonChecked(Panel(), id) == BST_CHECKED))
+                ClickId(Panel(), id);
+        }
+    }
+    static std::string Calculate(const char *value)
+    {
+        SetWindowTextA(App.converterValueEdit, value);
+        Click(App.converterCalculateButton);
+        return WindowText(App.converterResultEdit);
+    }
+    static bool SecondShown() { return IsWindowVisible(App.converterSecondResultEdit) != 0; }
+};
+
+TEST_F(ConverterTest, TwelveControlsAsLaidOut)
+{
+    static const struct {
+        const char *className, *text;
+        DWORD style;
+        int x, y, width, height, id;
+        HWND *keptIn;
+    } controls[] = {
+        { "Button", "", 0x50000080, 17, 35, 88, 18, 0, &App.converterSwitchButton },
+        { "Edit", "", 0x504020C1, 55, 75, 200, 20, 0, &App.converterValueEdit },
+        { "Edit", "", 0x58400001, 93, 230, 120, 20, 0, &App.converterResultEdit },
+        { "Button", "Choose Conversion", 0x52000007, 38, 105, 240, 100, 0, &App.converterGroupBox },
+        { "Button", DEG "C to " DEG "F", 0x50020003, 60, 180, 70, 20, CtoF, NULL },
+        { "Button", DEG "F to " DEG "C", 0x50000003, 160, 180, 70, 20, FtoC, NULL },
+        { "Button", "inch to cm", 0x50000003, 60, 150, 90, 20, InchToCm, NULL },
+        { "Button", "cm to inch", 0x50000003, 160, 150, 90, 20, CmToInch, NULL },
+        { "Button", "m to miles", 0x50000003, 60, 120, 90, 20, MToMiles, NULL },
+        { "Button", "miles to m", 0x50000003, 160, 120, 90, 20, MilesToM, NULL },
+        { "Edit", "", 0x48400001, 93, 255, 120, 20, 0, &App.converterSecondResultEdit },
+        { "Button", "Calculate", 0x50000000, 103, 289, 100, 25, 0, &App.converterCalculateButton },
+    };
+    std::vector<HWND> children = Children(Panel());
+    ASSERT_EQ(12u, children.size());
+    for (auto &c : controls) {
+        SCOPED_TRACE(c.text[0] ? c.text : c.className);
+        HWND w = NULL;
+        for (HWND child : children) {
+            RECT r = ChildRect(child);
+            if (r.left == c.x && r.top == c.y && ClassName(child) == c.className)
+                w = child;
+        }
+        ASSERT_TRUE(w) << "no control at " << c.x << "," << c.y;
+        RECT r = ChildRect(w);
+        EXPECT_EQ(c.width, r.right - r.left);
+        EXPECT_EQ(c.height, r.bottom - r.top);
+        EXPECT_EQ(c.text, WindowText(w));
+        EXPECT_EQ(c.style, (DWORD)GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+        EXPECT_EQ(c.id, GetDlgCtrlID(w));
+        if (c.keptIn) {
+            EXPECT_EQ(w, *c.keptIn);
+        } else {
+            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), c.id));
+        }
+    }
+    EXPECT_EQ(8u, WindowText(GetDlgItem(Panel(), CtoF)).size()) << "one byte a degree sign";
+    EXPECT_EQ((LRESULT)App.converterSwitchBitmap,
+              SendMessageA(App.converterSwitchButton, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE((HBITMAP)NULL, App.converterSwitchBitmap);
+}
+
+TEST_F(ConverterTest, ControlsAskForWhiteWithPinkTextOnClearBackground)
+{
+    static const UINT messages[] = { WM_CTLCOLORBTN, WM_CTLCOLORSTATIC };
+    for (UINT message : messages) {
+        HDC dc = CreateCompatibleDC(NULL);
+        SetBkMode(dc, OPAQUE);
+        LRESULT brush = SendMessageA(Panel(), message, (WPARAM)dc, (LPARAM)GetDlgItem(Panel(), CtoF));
+        EXPECT_EQ((LRESULT)GetStockObject(WHITE_BRUSH), brush);
+        EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
+        EXPECT_EQ(RGB(255, 0, 128), GetTextColor(dc));
+        DeleteDC(dc);
+    }
+}
+
+// The rule decides 10 of the 64 states; the other 54 are refused.
+TEST_F(ConverterTest, AllSixtyFourCheckStates)
+{
+    struct Outcome { std::vector<int> checked; const char *first, *second; Label a, b; };
+    static const Outcome accepted[] = {
+        { {}, "", NULL, {}, {} },
+        { { CtoF }, "212", NULL, {}, {} },
+        { { FtoC }, "37.78", NULL, {}, {} },
+        { { CtoF, FtoC }, "212", "37.78", { DEG "C=", 65, 235, Purple }, { DEG "F=", 65, 260, Purple } },
+        { { InchToCm }, "254", NULL, {}, {} },
+        { { CmToInch }, "39.37", NULL, {}, {} },
+        { { InchToCm, CmToInch }, "254", "39.37", { "cm=", 65, 235, Purple }, { "inch=", 55, 260, Purple } },
+        { { MToMiles }, "0.06215", NULL, {}, {} },
+        { { MilesToM }, "1.609e+05", NULL, {}, {} },
+        { { MToMiles, MilesToM }, "1.609e+05", "0.06215", { "m=", 65, 235, Purple }, { "miles=", 45, 260, Purple } },
+    };
+    ClickId(Panel(), CtoF);   // a conversion has been picked once
+    int refused = 0;
+    for (int state = 0; state < 64; state++) {
+        std::vector<int> checked;
+        for (int bit = 0; bit < 6; bit++)
+            if (state & (1 << bit))
+                checked.push_back(Boxes[bit]);
+        SCOPED_TRACE("state " + std::to_string(state));
+        Check(checked);
+        std::string result = Calculate("100");
+        const Outcome *outcome = NULL;
+        for (auto &o : accepted)
+            if (o.checked == checked)
+                outcome = &o;
+        if (!outcome) {
+            refused++;
+            EXPECT_EQ("", result);
+            EXPECT_FALSE(SecondShown());
+            EXPECT_TRUE(Painted(Panel(), MessageBand, { { "Select Only 1 Conversion", 75, 260, Red } }));
+            continue;
+        }
+        EXPECT_EQ(outcome->first, result);
+        EXPECT_EQ(outcome->second != NULL, SecondShown());
+        if (outcome->second) {
+            EXPECT_EQ(outcome->second, WindowText(App.converterSecondResultEdit));
+            EXPECT_TRUE(Painted(Panel(), LabelArea, { outcome->a, outcome->b }));
+        } else {
+            EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+        }
+    }
+    EXPECT_EQ(54, refused);
+}
+
+TEST_F(ConverterTest, ConversionsOfTypedAndPastedValues)
+{
+    static const struct { const char *value; int box; const char *result; } cases[] = {
+        { "0", FtoC, "-17.78" },
+        { "0", CtoF, "32" },
+        { "1", MToMiles, "0.0006215" },
+        { "-40", CtoF, "-40" },
+        { "-40", FtoC, "-40" },
+        { "+37", CtoF, "98.6" },
+        { "1e3", InchToCm, "2540" },
+        { "2.5", CmToInch, "0.9843" },
+        { "0.5E2", MilesToM, "8.045e+04" },
+        { "abc", CtoF, "32" },
+        { "12 apples", InchToCm, "30.48" },
+        { "999999999999999999999999999999999999999", MilesToM, "inf" },
+        { "-999999999999999999999999999999999999999", CtoF, "-inf" },
+        { "1e-45", MToMiles, "8.709e-49" },
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(std::string(c.value) + " box " + std::to_string(c.box));
+        Check({ c.box });
+        EXPECT_EQ(c.result, Calculate(c.value));
+        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+    }
+}
+
+// An empty value goes first, then a conversion never picked, then the rule.
+TEST_F(ConverterTest, OneRedMessagePerPressInItsOrder)
+{
+    static const struct { const char *value; bool pick; std::vector<int> checked; const char *message; int x; } cases[] = {
+        { "", false, {}, "Please Enter A Value!", 87 },
+        { "", true, { CtoF, InchToCm }, "Please Enter A Value!", 87 },
+        { "", true, { CtoF }, "Please Enter A Value!", 87 },
+        { "5", false, {}, "Select At least 1 Conversion", 69 },
+        { "5", true, { CtoF, InchToCm }, "Select Only 1 Conversion", 75 },
+        { "5", true, { CtoF, FtoC, InchToCm, CmToInch, MToMiles, MilesToM }, "Select Only 1 Conversion", 75 },
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(c.message);
+        ResetProgram();
+        ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+        Click(App.calculatorSwitchButton);
+        if (c.pick)
+            Check(c.checked);
+        EXPECT_EQ("", Calculate(c.value));
+        EXPECT_FALSE(SecondShown());
+        EXPECT_GT(CountPixels(Panel(), MessageBand, Red, 60), 20) << "red text in the band";
+        EXPECT_TRUE(Painted(Panel(), MessageBand, { { c.message, c.x, 260, Red } }));
+    }
+}
+
+TEST_F(ConverterTest, UncheckedAfterAPickShowsNothing)
+{
+    ClickId(Panel(), MilesToM);
+    ClickId(Panel(), MilesToM);
+    EXPECT_EQ("", Calculate("7"));
+    EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+}
+
+TEST_F(ConverterTest, SingleResultAfterAPairHidesTheSecondBoxAndWipesTheLabels)
+{
+    Check({ CtoF, FtoC });
+    EXPECT_EQ("212", Calculate("100"));
+    ASSERT_TRUE(SecondShown());
+    ASSERT_GT(CountPixels(Panel(), LabelArea, Purple, 0), 5);
+    Check({ FtoC });
+    EXPECT_EQ("37.78", Calculate("100"));
+    EXPECT_FALSE(SecondShown());
+    EXPECT_EQ(0, CountPixels(Panel(), LabelArea, Purple, 0));
+    EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+}
+
+TEST_F(ConverterTest, ConversionPickedOutlivesThePanel)
+{
+    ClickId(Panel(), InchToCm);
+    Click(App.converterSwitchButton);
+    Click(App.calculatorSwitchButton);
+    ASSERT_EQ(CONVERTER_CLASS, ClassName(ShownPanel()));
+    for (int id : Boxes)
+        EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), id));
+    EXPECT_EQ("", Calculate("3"));
+    EXPECT_TRUE(Painted(Panel(), MessageBand, {})) << "no \"Select At least 1 Conversion\"";
+}
+
+TEST_F(ConverterTest, SwitchBackMakesAFreshCalculatorInTheSamePlace)
+{
+    ClickId(App.firstCalculatorPanel, IDC_DIVIDE);
+    HWND converter = Panel();
+    HWND value = App.converterValueEdit;
+    SetWindowTextA(value, "42");
+    Click(App.converterSwitchButton);
+
+    EXPECT_FALSE(IsWindow(converter));
+    EXPECT_FALSE(IsWindow(value));
+    HWND calculator = ShownPanel();
+    ASSERT_TRUE(calculator);
+    EXPECT_EQ(CALCULATOR_CLASS, ClassName(calculator));
+    RECT r = ChildRect(calculator);
+    EXPECT_EQ(18, r.left);
+    EXPECT_EQ(-10, r.top);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(COMPLEXREGION, GetWindowRgn(calculator, region));
+    DeleteObject(region);
+    EXPECT_EQ("", WindowText(App.calculatorFirstEdit));
+    EXPECT_EQ("", WindowText(App.calculatorSecondEdit));
+    for (int id = IDC_ADD; id <= IDC_DIVIDE; id++)
+        EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(calculator, id));
+    SetWindowTextA(App.calculatorFirstEdit, "7");
+    SetWindowTextA(App.calculatorSecondEdit, "2");
+    Click(App.calculatorCalculateButton);
+    EXPECT_EQ("3.5", WindowText(App.calculatorResultEdit)) << "still dividing";
+    EXPECT_FALSE(TakeQuit(NULL)) << "the converter posts no quit";
+}
+
+TEST_F(ConverterTest, RightClickWarnsWithABox)
+{
+    BoxWatcher watcher;
+    SendMessageA(Panel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
+    auto boxes = watcher.Stop();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Error", boxes[0].caption);
+    EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
+    EXPECT_EQ(App.mainFrame, boxes[0].owner);
+}
+
+static HGLOBAL WINAPI NoMemory(UINT, SIZE_T) { return NULL; }
+
+TEST_F(ConverterTest, FailedAllocationLeavesTheBoxesAsTheOpeningLeftThem)
+{
+    Check({ CtoF, FtoC });
+    EXPECT_EQ("212", Calculate("100"));
+    ASSERT_TRUE(SecondShown());
+    System.globalAlloc = NoMemory;
+    EXPECT_EQ("", Calculate("100"));
+    EXPECT_FALSE(SecondShown());
+    EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+    System.globalAlloc = GlobalAlloc;
+    EXPECT_EQ("212", Calculate("100")) << "the next press works";
+}
