@@ -78,6 +78,34 @@ int Program::WaitExit(DWORD timeoutMs)
     return (int)code;
 }
 
+Picture LoadPicture(int id)
+{
+    Picture picture;
+    HMODULE module = LoadLibraryExA(ProgramPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) : NULL;
+    const BITMAPINFOHEADER *header =
+        found ? (const BITMAPINFOHEADER *)LockResource(LoadResource(module, found)) : NULL;
+    if (header && header->biBitCount == 32) {
+        picture.width = header->biWidth;
+        picture.height = header->biHeight;
+        const BYTE *bits = (const BYTE *)(header + 1);
+        for (int y = 0; y < picture.height; y++)
+            for (int x = 0; x < picture.width; x++) {
+                // Rows are stored bottom row first.
+                const BYTE *p = bits + ((picture.height - 1 - y) * picture.width + x) * 4;
+                picture.pixels.push_back(RGB(p[2], p[1], p[0]));
+            }
+    }
+    if (module)
+        FreeLibrary(module);
+    return picture;
+}
+
+std::vector<COLORREF> Screenshot(RECT area)
+{
+    return Capture(NULL, area);
+}
+
 static void Send(INPUT input)
 {
     SendInput(1, &input, sizeof input);

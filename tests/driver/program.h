@@ -6,6 +6,8 @@
 
 #include "harness.h"
 
+#include <vector>
+
 class Program {
 public:
     // Starts OmbeX+.exe from the driver's own folder and waits for its
@@ -27,6 +29,17 @@ private:
     PROCESS_INFORMATION info_;
     HWND frame_;
 };
+
+// A bitmap resource of OmbeX+.exe, read from the file as data.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;   // top row first
+    COLORREF At(int x, int y) const { return pixels[y * width + x]; }
+};
+Picture LoadPicture(int id);
+
+// What the screen shows, read through the screen's DC.
+std::vector<COLORREF> Screenshot(RECT area);
 
 // Real input, as the system delivers it from the devices.
 void MouseMove(int x, int y);
