@@ -1,9 +1,10 @@
 # make       builds build/OmbeX+.exe
 # make run   sets up, builds and starts the program
 # make test  sets up, builds and runs every test
+# make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
 BUILD := build
 
-.PHONY: all configure setup run test clean
+.PHONY: all configure setup run test bench clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -19,7 +20,10 @@ run: setup all
 
 test: setup configure
 	cmake --build $(BUILD) -j2
-	OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure
+	OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure -j2
+
+bench: setup configure
+	bench/run
 
 clean:
 	rm -rf $(BUILD)

@@ -67,6 +67,8 @@ struct AppState {
     HWND calculatorSwitchButton;
     HBITMAP calculatorSwitchBitmap;
     HWND converterPanel;
+    HWND hiddenCalculatorPanel;     /* hidden by its swap, retired by the next */
+    HWND retiringPanel;             /* being destroyed without ending the program */
     int selectedOperation;
 
     /* converter panel */

@@ -33,8 +33,11 @@ static const Arithmetic Operations[] = { RESULT_SUM, RESULT_DIFFERENCE, RESULT_P
 static void OnCreate(HWND panel)
 {
     CreateControls(panel, Controls, COUNT(Controls));
-    App.calculatorSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
-                                             MAKEINTRESOURCEA(IDB_CALCULATOR_SWITCH));
+    /* One face serves every calculator panel: loading it for each would
+       cost a GDI object per swap for as long as the program runs. */
+    if (!App.calculatorSwitchBitmap)
+        App.calculatorSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
+                                                 MAKEINTRESOURCEA(IDB_CALCULATOR_SWITCH));
     SendMessageA(App.calculatorSwitchButton, BM_SETIMAGE, IMAGE_BITMAP,
                  (LPARAM)App.calculatorSwitchBitmap);
 }
@@ -96,6 +99,7 @@ static void OnSwitch(HWND panel)
     App.converterPanel = CreatePanel(CONVERTER_CLASS);
     ShowWindow(panel, SW_HIDE);
     ShowWindow(App.converterPanel, SW_SHOW);
+    App.hiddenCalculatorPanel = panel;
 }
 
 static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
@@ -133,9 +137,11 @@ LRESULT CALLBACK CalculatorPanelProc(HWND window, UINT message, WPARAM wParam, L
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:
-        /* Every calculator panel ends the program as it goes, which is how
-           closing the main frame ends it too. */
-        PostQuitMessage(0);
+        /* A calculator panel ends the program as it goes, which is how
+           closing the main frame ends it too; one that a newer panel has
+           replaced just goes. */
+        if (window != App.retiringPanel)
+            PostQuitMessage(0);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -82,8 +82,9 @@ static BOOL Checked(HWND panel, int id)
 static void OnCreate(HWND panel)
 {
     CreateControls(panel, &SwitchButton, 1);
-    App.converterSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
-                                            MAKEINTRESOURCEA(IDB_CONVERTER_SWITCH));
+    if (!App.converterSwitchBitmap)
+        App.converterSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
+                                                MAKEINTRESOURCEA(IDB_CONVERTER_SWITCH));
     SendMessageA(App.converterSwitchButton, BM_SETIMAGE, IMAGE_BITMAP,
                  (LPARAM)App.converterSwitchBitmap);
     CreateControls(panel, Controls, COUNT(Controls));
@@ -167,6 +168,12 @@ static void OnSwitchBack(void)
     HWND calculator = CreatePanel(CALCULATOR_CLASS);
     ShowWindow(calculator, SW_SHOW);
     UpdateWindow(calculator);
+
+    /* The calculator that was hidden for the converter is never shown
+       again; kept, every round trip would leave ten windows behind. */
+    App.retiringPanel = App.hiddenCalculatorPanel;
+    DestroyWindow(App.hiddenCalculatorPanel);
+    App.retiringPanel = App.hiddenCalculatorPanel = NULL;
 }
 
 static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)

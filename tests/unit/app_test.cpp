@@ -66,3 +66,23 @@ void AppTest::Click(HWND control)
                    << ") is " << std::hex << seen[i] << ", expected " << wanted[i];
     return ::testing::AssertionSuccess();
 }
+
+void AppTest::MoveClearOfTheDriver()
+{
+    SetWindowPos(App.mainFrame, NULL, 640, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void AppTest::ExpectStillCalculates()
+{
+    SetWindowTextA(App.calculatorFirstEdit, "12");
+    SetWindowTextA(App.calculatorSecondEdit, "5");
+    ClickId(ShownPanel(), IDC_MULTIPLY);
+    Click(App.calculatorCalculateButton);
+    EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
+    Click(App.calculatorSwitchButton);
+    SetWindowTextA(App.converterValueEdit, "100");
+    ClickId(App.converterPanel, IDC_CELSIUS_TO_FAHRENHEIT);
+    Click(App.converterCalculateButton);
+    EXPECT_EQ("212", WindowText(App.converterResultEdit));
+    Click(App.converterSwitchButton);
+}
