@@ -24,19 +24,44 @@ static void SyncInput(Program &program)
     ASSERT_WAIT(program.Capture() == NULL, "the minimize button to let go");
 }
 
-TEST(Program, CloseTitleButtonEndsWithCodeZero)
+static void PressKeys(std::initializer_list<WORD> keys)
 {
-    Program program;
-    POINT close = CentreOf(program.Control(program.Frame(), "Button", 309, 7));
-    MouseClick(close.x, close.y);
-    EXPECT_EQ(0, program.WaitExit());
+    for (bool up : { false, true })
+        for (size_t i = 0; i < keys.size(); i++) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            SendInput(1, &in, sizeof in);
+        }
 }
 
-TEST(Program, CloseMessageToTheFrameEndsWithCodeZero)
+// Every road out ends the process with code 0 and leaves no window.
+TEST(Program, EveryRoadOutEndsWithCodeZero)
 {
-    Program program;
-    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitExit());
+    static const struct { const char *road; void (*take)(Program &); } roads[] = {
+        { "the close title button", [](Program &p) {
+              POINT close = CentreOf(p.Control(p.Frame(), "Button", 309, 7));
+              MouseClick(close.x, close.y);
+          } },
+        { "WM_CLOSE to the main frame", [](Program &p) { PostMessageA(p.Frame(), WM_CLOSE, 0, 0); } },
+        { "WM_CLOSE to the calculator panel", [](Program &p) { PostMessageA(p.Panel(), WM_CLOSE, 0, 0); } },
+        { "Alt+F4 on the main frame", [](Program &p) {
+              // A click on the frame's margin gives it the keyboard.
+              POINT margin = ScreenPoint(p.Frame(), 5, 200);
+              MouseClick(margin.x, margin.y);
+              ASSERT_WAIT(GetForegroundWindow() == p.Frame(), "the frame to come to the front");
+              PressKeys({ VK_MENU, VK_F4 });
+          } },
+    };
+    for (auto &r : roads) {
+        SCOPED_TRACE(r.road);
+        Program program;
+        DWORD id = program.Id();
+        r.take(program);
+        EXPECT_EQ(0, program.WaitExit());
+        EXPECT_TRUE(ProcessWindows(id, "OmbeX+").empty());
+    }
 }
 
 TEST(Program, TextOnTheCommandLineChangesNothing)
