@@ -1,10 +1,11 @@
 # make       builds build/OmbeX+.exe
 # make run   sets up, builds and starts the program
 # make test  sets up, builds and runs every test
+# make soak   the long-use tests at full length (a quarter of an hour)
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
 BUILD := build
 
-.PHONY: all configure setup run test bench clean
+.PHONY: all configure setup run test soak bench clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -21,6 +22,10 @@ run: setup all
 test: setup configure
 	cmake --build $(BUILD) -j2
 	OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure -j2
+
+soak: setup configure
+	cmake --build $(BUILD) -j2
+	OMBEX_SOAK=1 OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure -R long_use
 
 bench: setup configure
 	bench/run

@@ -67,11 +67,6 @@ void AppTest::Click(HWND control)
     return ::testing::AssertionSuccess();
 }
 
-void AppTest::MoveClearOfTheDriver()
-{
-    SetWindowPos(App.mainFrame, NULL, 640, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void AppTest::ExpectStillCalculates()
 {
     SetWindowTextA(App.calculatorFirstEdit, "12");

@@ -26,8 +26,6 @@ protected:
     static void Click(HWND control);
     static void ClickId(HWND panel, int id) { Click(GetDlgItem(panel, id)); }
 
-    // The frame moved where no window of the driver's tests ever stands.
-    static void MoveClearOfTheDriver();
     // A multiplication on the calculator and a conversion on the converter
     // give their results; the calculator is shown again afterwards.
     static void ExpectStillCalculates();

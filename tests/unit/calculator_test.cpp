@@ -201,6 +201,7 @@ TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
     EXPECT_NE(first, second);
     EXPECT_EQ(CALCULATOR_CLASS, ClassName(second));
     EXPECT_FALSE(IsWindow(App.converterPanel));
+    EXPECT_FALSE(IsWindow(first)) << "the hidden calculator goes once its successor shows";
     for (int id = IDC_ADD; id <= IDC_DIVIDE; id++)
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(second, id));
     EXPECT_EQ("", WindowText(App.calculatorFirstEdit));

@@ -252,7 +252,7 @@ TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
     EXPECT_TRUE(GetClassInfoExA(Instance(), MAIN_FRAME_CLASS, &wnd));
     EXPECT_FALSE(GetClassInfoExA(Instance(), CONVERTER_CLASS, &wnd));
     EXPECT_EQ(NULL, App.mainFrame);
-    EXPECT_EQ(NULL, FindWindowA(MAIN_FRAME_CLASS, NULL));
+    EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), MAIN_FRAME_CLASS).empty());
     AppTest::ResetProgram();
 }
 
@@ -285,7 +285,7 @@ TEST(StartUp, FailedWindowCreationWarnsAndReturns)
         ASSERT_EQ(1u, boxes.size());
         EXPECT_EQ("Creation Failure", boxes[0].caption);
         EXPECT_EQ("Window Creation Failed!", boxes[0].text);
-        EXPECT_EQ(NULL, FindWindowA(MAIN_FRAME_CLASS, NULL)) << "no window is left behind";
+        EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), MAIN_FRAME_CLASS).empty()) << "no window is left behind";
     }
     AppTest::ResetProgram();
 }

@@ -84,14 +84,7 @@ static int SendStorm(HWND target, Random &random, HDC realDc)
     return MessagesEach;
 }
 
-class Storm : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        MoveClearOfTheDriver();
-    }
-};
+class Storm : public AppTest {};
 
 TEST_F(Storm, RandomMessagesToEveryWindowProcedure)
 {
