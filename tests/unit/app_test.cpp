@@ -81,3 +81,30 @@ void AppTest::ExpectStillCalculates()
     EXPECT_EQ("212", WindowText(App.converterResultEdit));
     Click(App.converterSwitchButton);
 }
+
+void AppTest::ExpectLaidOut(HWND panel, const std::vector<LaidOut> &controls)
+{
+    std::vector<HWND> children = Children(panel);
+    ASSERT_EQ(controls.size(), children.size());
+    // A new child goes below its siblings, so they stand in the order made.
+    for (size_t i = 0; i < controls.size(); i++) {
+        const LaidOut &c = controls[i];
+        HWND w = children[i];
+        SCOPED_TRACE(std::string(c.className) + " \"" + c.text + "\" at " + std::to_string(c.x) +
+                     "," + std::to_string(c.y));
+        RECT r = ChildRect(w);
+        EXPECT_EQ(c.className, ClassName(w));
+        EXPECT_EQ(c.x, r.left);
+        EXPECT_EQ(c.y, r.top);
+        EXPECT_EQ(c.width, r.right - r.left);
+        EXPECT_EQ(c.height, r.bottom - r.top);
+        EXPECT_EQ(c.text, WindowText(w));
+        EXPECT_EQ(c.style, (DWORD)GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
+        EXPECT_EQ(c.id, GetDlgCtrlID(w));
+        if (c.keptIn) {
+            EXPECT_EQ(w, *c.keptIn);
+        } else {
+            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel, c.id));
+        }
+    }
+}

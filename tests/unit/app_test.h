@@ -9,6 +9,14 @@
 
 #include <vector>
 
+// A child control as a panel must lay it out.
+struct LaidOut {
+    const char *className, *text;
+    DWORD style;
+    int x, y, width, height, id;
+    HWND *keptIn;          // the AppState member that keeps it, if any
+};
+
 class AppTest : public ::testing::Test {
 public:
     // Ends the program's windows and forgets all its state, as a new
@@ -29,6 +37,10 @@ protected:
     // A multiplication on the calculator and a conversion on the converter
     // give their results; the calculator is shown again afterwards.
     static void ExpectStillCalculates();
+
+    // The panel's children are exactly these controls, made in this order;
+    // check boxes and radio buttons start cleared.
+    static void ExpectLaidOut(HWND panel, const std::vector<LaidOut> &controls);
 
     // What a press painted onto the panel within an area, compared with a
     // fresh repaint on which the test itself draws the expected texts.

@@ -30,12 +30,7 @@ protected:
 
 TEST_F(CalculatorTest, TenControlsAsLaidOut)
 {
-    static const struct {
-        const char *className, *text;
-        DWORD style;
-        int x, y, width, height, id;
-        HWND *keptIn;
-    } controls[] = {
+    ExpectLaidOut(Panel(), {
         { "Button", "Calculate", 0x50000000, 103, 289, 100, 25, 0, &App.calculatorCalculateButton },
         { "Edit", "", 0x504020C1, 55, 75, 200, 20, 0, &App.calculatorFirstEdit },
         { "Edit", "", 0x504020C1, 55, 125, 200, 20, 0, &App.calculatorSecondEdit },
@@ -46,31 +41,7 @@ TEST_F(CalculatorTest, TenControlsAsLaidOut)
         { "Button", "-", 0x50000009, 100, 175, 40, 20, IDC_SUBTRACT, NULL },
         { "Button", "*", 0x50000009, 140, 175, 40, 20, IDC_MULTIPLY, NULL },
         { "Button", "/", 0x50000009, 180, 175, 40, 20, IDC_DIVIDE, NULL },
-    };
-    std::vector<HWND> children = Children(Panel());
-    ASSERT_EQ(10u, children.size());
-    for (auto &c : controls) {
-        SCOPED_TRACE(c.text[0] ? c.text : c.className);
-        HWND w = NULL;
-        for (HWND child : children) {
-            RECT r = ChildRect(child);
-            if (r.left == c.x && r.top == c.y && ClassName(child) == c.className)
-                w = child;
-        }
-        ASSERT_TRUE(w) << "no control at " << c.x << "," << c.y;
-        RECT r = ChildRect(w);
-        EXPECT_EQ(c.width, r.right - r.left);
-        EXPECT_EQ(c.height, r.bottom - r.top);
-        EXPECT_EQ(c.text, WindowText(w));
-        EXPECT_EQ(c.style, (DWORD)GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
-        EXPECT_EQ(c.id, GetDlgCtrlID(w));
-        if (c.keptIn) {
-            EXPECT_EQ(w, *c.keptIn);
-        }
-        if (c.id) {
-            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), c.id));
-        }
-    }
+    });
     EXPECT_EQ((LRESULT)App.calculatorSwitchBitmap,
               SendMessageA(App.calculatorSwitchButton, BM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_NE((HBITMAP)NULL, App.calculatorSwitchBitmap);

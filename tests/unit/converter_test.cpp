@@ -46,12 +46,7 @@ protected:
 
 TEST_F(ConverterTest, TwelveControlsAsLaidOut)
 {
-    static const struct {
-        const char *className, *text;
-        DWORD style;
-        int x, y, width, height, id;
-        HWND *keptIn;
-    } controls[] = {
+    ExpectLaidOut(Panel(), {
         { "Button", "", 0x50000080, 17, 35, 88, 18, 0, &App.converterSwitchButton },
         { "Edit", "", 0x504020C1, 55, 75, 200, 20, 0, &App.converterValueEdit },
         { "Edit", "", 0x58400001, 93, 230, 120, 20, 0, &App.converterResultEdit },
@@ -64,31 +59,7 @@ TEST_F(ConverterTest, TwelveControlsAsLaidOut)
         { "Button", "miles to m", 0x50000003, 160, 120, 90, 20, MilesToM, NULL },
         { "Edit", "", 0x48400001, 93, 255, 120, 20, 0, &App.converterSecondResultEdit },
         { "Button", "Calculate", 0x50000000, 103, 289, 100, 25, 0, &App.converterCalculateButton },
-    };
-    std::vector<HWND> children = Children(Panel());
-    ASSERT_EQ(12u, children.size());
-    for (auto &c : controls) {
-        SCOPED_TRACE(c.text[0] ? c.text : c.className);
-        HWND w = NULL;
-        for (HWND child : children) {
-            RECT r = ChildRect(child);
-            if (r.left == c.x && r.top == c.y && ClassName(child) == c.className)
-                w = child;
-        }
-        ASSERT_TRUE(w) << "no control at " << c.x << "," << c.y;
-        RECT r = ChildRect(w);
-        EXPECT_EQ(c.width, r.right - r.left);
-        EXPECT_EQ(c.height, r.bottom - r.top);
-        EXPECT_EQ(c.text, WindowText(w));
-        EXPECT_EQ(c.style, (DWORD)GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
-        EXPECT_EQ(c.id, GetDlgCtrlID(w));
-        if (c.keptIn) {
-            EXPECT_EQ(w, *c.keptIn);
-        } else {
-            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), c.id));
-        }
-    }
-    EXPECT_EQ(8u, WindowText(GetDlgItem(Panel(), CtoF)).size()) << "one byte a degree sign";
+    });
     EXPECT_EQ((LRESULT)App.converterSwitchBitmap,
               SendMessageA(App.converterSwitchButton, BM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_NE((HBITMAP)NULL, App.converterSwitchBitmap);

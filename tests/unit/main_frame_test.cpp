@@ -27,8 +27,12 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
         EXPECT_EQ(Instance(), wnd.hInstance);
         EXPECT_EQ(icon, wnd.hIcon);
         EXPECT_EQ(cursor, wnd.hCursor);
+        EXPECT_EQ(icon, wnd.hIconSm);
+        EXPECT_NE((HBRUSH)NULL, wnd.hbrBackground) << "the skin is the class brush";
         EXPECT_EQ(NULL, wnd.lpszMenuName);
     }
+    EXPECT_NE((HICON)NULL, icon);
+    EXPECT_NE((HCURSOR)NULL, cursor);
 }
 
 TEST_F(AppTest, MainFrameIsABorderlessPopupAtTheTopLeft)
@@ -98,6 +102,13 @@ TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
         EXPECT_EQ((LRESULT)*b.bitmap, SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_NE((HBITMAP)NULL, *b.bitmap);
     }
+    // Made in the order About, close, minimize, before any panel.
+    std::vector<HWND> children = Children(App.mainFrame);
+    ASSERT_EQ(4u, children.size());
+    EXPECT_EQ(App.aboutButton, children[0]);
+    EXPECT_EQ(App.closeButton, children[1]);
+    EXPECT_EQ(App.minimizeButton, children[2]);
+    EXPECT_EQ(App.firstCalculatorPanel, children[3]);
 }
 
 TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
