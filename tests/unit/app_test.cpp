@@ -108,3 +108,16 @@ void AppTest::ExpectLaidOut(HWND panel, const std::vector<LaidOut> &controls)
         }
     }
 }
+
+void AppTest::ExpectRightClickWarning(HWND panel)
+{
+    BoxWatcher watcher;
+    SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
+    std::vector<SeenBox> boxes = watcher.Stop();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Error", boxes[0].caption);
+    EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
+    // A child cannot own a box: the system gives it to the panel's frame.
+    EXPECT_EQ(App.mainFrame, boxes[0].owner);
+    EXPECT_TRUE(boxes[0].ownerDisabled);
+}

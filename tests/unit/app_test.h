@@ -42,6 +42,9 @@ protected:
     // check boxes and radio buttons start cleared.
     static void ExpectLaidOut(HWND panel, const std::vector<LaidOut> &controls);
 
+    // A right-click on the panel's surface brings one modal warning box.
+    static void ExpectRightClickWarning(HWND panel);
+
     // What a press painted onto the panel within an area, compared with a
     // fresh repaint on which the test itself draws the expected texts.
     static ::testing::AssertionResult Painted(HWND panel, RECT area,

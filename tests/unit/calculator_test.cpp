@@ -186,17 +186,8 @@ TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
 TEST_F(CalculatorTest, RightClickWarnsWithABoxAndChangesNothing)
 {
     Calculate("3", "4", Add);
-    for (int i = 0; i < 2; i++) {
-        BoxWatcher watcher;
-        SendMessageA(Panel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 250));
-        auto boxes = watcher.Stop();
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ("Error", boxes[0].caption);
-        EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
-        // A child cannot own a box: the system gives it to the panel's frame.
-        EXPECT_EQ(App.mainFrame, boxes[0].owner);
-        EXPECT_TRUE(boxes[0].ownerDisabled);
-    }
+    for (int i = 0; i < 2; i++)
+        ExpectRightClickWarning(Panel());
     EXPECT_EQ("7", WindowText(App.calculatorResultEdit));
     EXPECT_EQ("3", WindowText(App.calculatorFirstEdit));
 }

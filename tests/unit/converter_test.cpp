@@ -244,13 +244,7 @@ TEST_F(ConverterTest, SwitchBackMakesAFreshCalculatorInTheSamePlace)
 
 TEST_F(ConverterTest, RightClickWarnsWithABox)
 {
-    BoxWatcher watcher;
-    SendMessageA(Panel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
-    auto boxes = watcher.Stop();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Error", boxes[0].caption);
-    EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
-    EXPECT_EQ(App.mainFrame, boxes[0].owner);
+    ExpectRightClickWarning(Panel());
 }
 
 static HGLOBAL WINAPI NoMemory(UINT, SIZE_T) { return NULL; }
