@@ -14,7 +14,7 @@
 /* Exit code when the message loop cannot read a message. */
 #define EXIT_LOOP_FAILED   1
 
-/* Red message line shared by both panels. */
+/* Where and how both panels answer misuse: one red line. */
 #define MESSAGE_Y          260
 #define MESSAGE_COLOUR     RGB(255, 0, 0)
 
@@ -32,7 +32,7 @@
 #define COUNT(a) (sizeof (a) / sizeof (a)[0])
 
 /* A child control as the panels and the main frame lay them out. */
-struct ControlSpec {
+struct ChildControl {
     const char *className;
     const char *text;
     DWORD style;
@@ -99,9 +99,8 @@ BOOL StartUp(HINSTANCE instance, int showCommand);
 int RunMessageLoop(void);
 
 HWND CreatePanel(const char *className);
-void CreateControls(HWND parent, const ControlSpec *controls, int count);
+void CreateControls(HWND parent, const ChildControl *controls, int count);
 void PaintLabels(HDC dc, const Label *labels, int count);
-void ShowMessage(HDC dc, const char *text, int x);
 
 LRESULT CALLBACK MainFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CalculatorPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

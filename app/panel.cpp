@@ -28,11 +28,11 @@ HWND CreatePanel(const char *className)
     return panel;
 }
 
-void CreateControls(HWND parent, const ControlSpec *controls, int count)
+void CreateControls(HWND parent, const ChildControl *controls, int count)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
     for (int i = 0; i < count; i++) {
-        const ControlSpec *c = &controls[i];
+        const ChildControl *c = &controls[i];
         HWND control = CreateWindowExA(CONTROL_EX_STYLE, c->className, c->text, c->style,
                                        c->x, c->y, c->width, c->height, parent,
                                        (HMENU)(INT_PTR)c->id, instance, NULL);
@@ -48,10 +48,4 @@ void PaintLabels(HDC dc, const Label *labels, int count)
         SetTextColor(dc, labels[i].colour);
         TextOutA(dc, labels[i].x, labels[i].y, labels[i].text, lstrlenA(labels[i].text));
     }
-}
-
-void ShowMessage(HDC dc, const char *text, int x)
-{
-    Label message = { text, x, MESSAGE_Y, MESSAGE_COLOUR };
-    PaintLabels(dc, &message, 1);
 }

@@ -7,7 +7,7 @@
 
 /* The radio buttons lie over the group box but are the panel's children, so
    their commands come here. */
-static const ControlSpec Controls[] = {
+static const ChildControl Controls[] = {
     { "BUTTON", "Calculate", PUSH_BUTTON, 103, 289, 100, 25, 0, &App.calculatorCalculateButton },
     { "EDIT", "", NUMBER_BOX, 55, 75, 200, 20, 0, &App.calculatorFirstEdit },
     { "EDIT", "", NUMBER_BOX, 55, 125, 200, 20, 0, &App.calculatorSecondEdit },
@@ -25,6 +25,10 @@ static const Label Labels[] = {
     { "Result", 131, 215, RGB(255, 100, 0) },
     { "Enter 1st Number:", 100, 60, RGB(41, 126, 233) },
 };
+
+/* Misuse is answered in red on the panel. */
+static const Label EnterTwoNumbers = { "Please Enter Two Numbers!", 67, MESSAGE_Y, MESSAGE_COLOUR };
+static const Label SelectAnOperation = { "Select An Operation!", 89, MESSAGE_Y, MESSAGE_COLOUR };
 
 /* SelectedOperation: 0 until a radio button is clicked, then the result
    that the radio button picks. */
@@ -71,7 +75,7 @@ static void OnCalculate(HWND panel)
     int firstLength = GetWindowTextLengthA(App.calculatorFirstEdit);
     int secondLength = GetWindowTextLengthA(App.calculatorSecondEdit);
     if (firstLength == 0 || secondLength == 0) {
-        ShowMessage(dc, "Please Enter Two Numbers!", 67);
+        PaintLabels(dc, &EnterTwoNumbers, 1);
         ReleaseDC(panel, dc);
         return;
     }
@@ -82,7 +86,7 @@ static void OnCalculate(HWND panel)
     if (first && second) {
         FormatArithmetic(ReadNumber(first), ReadNumber(second), results);
         if (App.selectedOperation == 0)
-            ShowMessage(dc, "Select An Operation!", 89);
+            PaintLabels(dc, &SelectAnOperation, 1);
         else
             SetWindowTextA(App.calculatorResultEdit,
                            results[Operations[App.selectedOperation - 1]]);

@@ -14,11 +14,11 @@
 #define FIRST_ROW_Y  235
 
 /* The switch button comes first: its image is given right after it. */
-static const ControlSpec SwitchButton = {
+static const ChildControl SwitchButton = {
     "BUTTON", "", BITMAP_BUTTON, 17, 35, 88, 18, 0, &App.converterSwitchButton
 };
 
-static const ControlSpec Controls[] = {
+static const ChildControl Controls[] = {
     { "EDIT", "", NUMBER_BOX, 55, 75, 200, 20, 0, &App.converterValueEdit },
     { "EDIT", "", RESULT_BOX, 93, 230, 120, 20, 0, &App.converterResultEdit },
     { "BUTTON", "Choose Conversion", GROUP_BOX, 38, 105, 240, 100, 0, &App.converterGroupBox },
@@ -36,6 +36,11 @@ static const Label Labels[] = {
     { "Enter the value:", 100, 60, RGB(41, 126, 233) },
     { "Result", 131, 215, RGB(255, 100, 0) },
 };
+
+/* Misuse is answered in red on the panel. */
+static const Label EnterAValue = { "Please Enter A Value!", 87, MESSAGE_Y, MESSAGE_COLOUR };
+static const Label SelectAConversion = { "Select At least 1 Conversion", 69, MESSAGE_Y, MESSAGE_COLOUR };
+static const Label SelectOnlyOne = { "Select Only 1 Conversion", 75, MESSAGE_Y, MESSAGE_COLOUR };
 
 /* Checked boxes from two different pairs refuse the press; these are all
    twelve such combinations, tested in this order. */
@@ -138,7 +143,7 @@ static void OnCalculate(HWND panel)
 
     int length = GetWindowTextLengthA(App.converterValueEdit);
     if (length == 0) {
-        ShowMessage(dc, "Please Enter A Value!", 87);
+        PaintLabels(dc, &EnterAValue, 1);
         ReleaseDC(panel, dc);
         return;
     }
@@ -152,9 +157,9 @@ static void OnCalculate(HWND panel)
     FormatConversions(ReadNumber(text), results);
 
     if (!App.conversionPicked)
-        ShowMessage(dc, "Select At least 1 Conversion", 69);
+        PaintLabels(dc, &SelectAConversion, 1);
     else if (SelectionRefused(panel))
-        ShowMessage(dc, "Select Only 1 Conversion", 75);
+        PaintLabels(dc, &SelectOnlyOne, 1);
     else
         ShowResults(panel, dc, results);
 
