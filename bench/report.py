@@ -1,0 +1,380 @@
+#!/usr/bin/python3
+"""Turns the raw figures in bench/raw/ into the Markdown of RESULTS.md."""
+import csv
+import datetime
+import os
+import platform
+import re
+import sys
+
+raw = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "raw")
+out = []
+
+
+def say(line=""):
+    out.append(line)
+
+
+def median(values):
+    v = sorted(values)
+    n = len(v)
+    return v[n // 2] if n % 2 else (v[n // 2 - 1] + v[n // 2]) / 2
+
+
+def pct(values, p):
+    v = sorted(values)
+    return v[min(len(v) - 1, int(len(v) * p / 100))]
+
+
+def spread(values, digits=1):
+    if not values:
+        return "n/a"
+    f = "%%.%df" % digits
+    return (f + " (" + f + "–" + f + ")") % (median(values), min(values), max(values))
+
+
+def figures(name):
+    """figure -> list of values, from a figure,index,value file."""
+    result = {}
+    path = os.path.join(raw, name)
+    if not os.path.exists(path):
+        return result
+    with open(path) as f:
+        for row in csv.DictReader(f):
+            result.setdefault(row["figure"], []).append(float(row["value"]))
+    return result
+
+
+def met(ok):
+    return "**met**" if ok else "**missed**"
+
+
+def processor():
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                return line.split(":", 1)[1].strip()
+    return platform.processor() or "unknown"
+
+
+goals = []
+
+say("# Benchmarks")
+say()
+say("Made by `make bench` on %s, on %s (%d cores), Linux %s, %s; the program's last change: `%s`." % (
+    datetime.date.today().isoformat(), processor(), os.cpu_count(), platform.release(),
+    os.popen("wine --version 2>/dev/null").read().strip() or "Wine",
+    open(os.path.join(raw, "program_commit.txt")).read().strip()
+    if os.path.exists(os.path.join(raw, "program_commit.txt")) else "?"))
+say()
+say("Every figure is the median (min–max) of the runs in `bench/raw/`; every ratio compares two")
+say("programs measured in the same run, taking turns (the order turning each round).")
+say("Start-up times are milliseconds from just before the process is started to, as seen by")
+say("an X client from outside (`bench/xstart.c`): the window's MapNotify, the first Damage on it,")
+say("and the first Damage after which the window's pixels equal the picture it settles on")
+say("(the main frame with the calculator panel painted).")
+say()
+
+# --- start-up ---
+def startup(name):
+    rows = {}
+    path = os.path.join(raw, name)
+    if not os.path.exists(path):
+        return rows, 0
+    fails = {}
+    with open(path) as f:
+        for row in csv.DictReader(f):
+            if row["map_ms"] == "fail":
+                fails[row["program"]] = fails.get(row["program"], 0) + 1
+                continue
+            r = rows.setdefault(row["program"], {"round": [], "map": [], "first": [], "complete": [],
+                                                   "rss": [], "anon": []})
+            r["round"].append(int(row["round"]))
+            r["map"].append(float(row["map_ms"]))
+            r["first"].append(float(row["first_paint_ms"]))
+            r["complete"].append(float(row["complete_ms"]))
+            r["rss"].append(float(row["rss_kb"]) / 1024)
+            r["anon"].append(float(row["anon_kb"]) / 1024)
+    return rows, fails
+
+
+def paired_ratio(rows, a, b, key):
+    """Median of the per-round ratios a/b."""
+    ra = dict(zip(rows[a]["round"], rows[a][key]))
+    rb = dict(zip(rows[b]["round"], rows[b][key]))
+    ratios = [ra[r] / rb[r] for r in ra if r in rb and ra[r] > 0 and rb[r] > 0]
+    return ratios
+
+
+names = {"ombex": "OmbeX+", "bare": "bare popup (floor)"}
+
+
+def startup_table(rows, fails):
+    say("| program | runs | mapped ms | first paint ms | complete ms | resident MB | anonymous MB |")
+    say("|---|---|---|---|---|---|---|")
+    for p, r in rows.items():
+        complete = [c for c in r["complete"] if c >= 0]
+        note = "" if len(complete) == len(r["complete"]) else " (%d of %d runs)" % (len(complete), len(r["complete"]))
+        say("| %s | %d%s | %s | %s | %s | %s | %s |" % (
+            names.get(p, p), len(r["map"]), " + %d failed" % fails[p] if p in fails else "",
+            spread(r["map"]), spread(r["first"]),
+            (spread(complete) + note) if complete else "no steady picture",
+            spread(r["rss"]), spread(r["anon"])))
+    for p, n in fails.items():
+        if p not in rows:
+            say("| %s | 0 + %d failed | – | – | – | – | – |" % (names.get(p, p), n))
+    say()
+
+
+say("## Start-up")
+say()
+cold, cold_fails = startup("startup_server_warm.csv")
+say("### (a) wineserver warm, no desktop process")
+say()
+say("The persistent wineserver and Wine's services run; Wine's desktop process (explorer.exe)")
+say("has ended before every start, so each start brings it up again.")
+say()
+startup_table(cold, cold_fails)
+if "ombex" in cold and "bare" in cold:
+    ratio = median(cold["ombex"]["complete"]) / median(cold["bare"]["complete"])
+    pr = paired_ratio(cold, "ombex", "bare", "complete")
+    say("OmbeX+ / bare, complete: **%.2f×** (ratio of medians); per-round ratios %s." % (ratio, spread(pr, 2)))
+    say()
+    goals.append(("Start-up ≤ 1.10× the bare program, wineserver warm", "%.2f×" % ratio, met(ratio <= 1.10)))
+
+warm, warm_fails = startup("startup_desktop_warm.csv")
+say("### (b) desktop process kept alive, with the peers")
+say()
+say("A tiny Win32 process of the benchmark's own (`bench/keeper.c`, one window never shown)")
+say("keeps Wine's desktop process alive throughout. The peers are Debian's packages on the same")
+say("display, started with their own home directory, no session bus and no accessibility bus;")
+say("their 'complete' is the first Damage after which their window shows the picture it settles on.")
+say()
+startup_table(warm, warm_fails)
+missing = os.path.join(raw, "peers_missing.txt")
+if os.path.exists(missing):
+    say("Not measured (could not be installed or run): %s." % ", ".join(open(missing).read().split()))
+    say()
+if "ombex" in warm and "bare" in warm:
+    ratio = median(warm["ombex"]["complete"]) / median(warm["bare"]["complete"])
+    pr = paired_ratio(warm, "ombex", "bare", "complete")
+    say("OmbeX+ / bare, complete: **%.2f×** (ratio of medians); per-round ratios %s." % (ratio, spread(pr, 2)))
+    goals.append(("Start-up ≤ 1.10× the bare program, desktop process warm", "%.2f×" % ratio, met(ratio <= 1.10)))
+    if "galculator" in warm:
+        g = median(warm["galculator"]["first"])
+        o = median(warm["ombex"]["complete"])
+        say("OmbeX+ complete / galculator first paint: **%.2f×** (%.1f ms against %.1f ms)." % (o / g, o, g))
+        goals.append(("Start-up, desktop process warm, no slower than galculator's first paint",
+                      "%.1f ms vs %.1f ms" % (o, g), met(o <= g)))
+    else:
+        goals.append(("Start-up no slower than galculator's first paint", "galculator not run", "n/a"))
+    say()
+
+# in-process start-up
+mem = figures("memory_startup.csv")
+if mem:
+    say("In-process, the same start-up without the process start (the benchmark program calls")
+    say("`StartUp()` and runs the queue dry; the floor registers one class and shows one popup):")
+    say("OmbeX+ %s ms, bare popup %s ms." % (
+        spread([v / 1000 for v in mem.get("startup_inproc_us", [])], 2),
+        spread([v / 1000 for v in mem.get("startup_inproc_bare_us", [])], 2)))
+    say()
+
+stages_s = figures("startup_stages.csv")
+if stages_s:
+    say("Start-up taken apart in a fresh benchmark process each run (ms): each piece on its own")
+    say("first, then `StartUp()` with those costs already paid.")
+    say()
+    say("| stage | ms |")
+    say("|---|---|")
+    for key, v in stages_s.items():
+        say("| %s | %s |" % (key[len("startup_stage_"):-3].replace("_", " "), spread([x / 1000 for x in v], 2)))
+    say()
+
+# --- presses ---
+press = figures("press.csv")
+say("## A press")
+say()
+say("In-process (`bench/inproc.cpp`, linked with `ombex_core` and `res/ombex.rc`): BM_CLICK on the")
+say("Calculate button, then the queue run dry (every paint the press caused, the result box's")
+say("included), timed with QueryPerformanceCounter; the result is checked after every press.")
+say("The calculator computes 12 × 5; the converter 100 with both temperature boxes checked (a paired")
+say("result: 212 and 37.78).")
+say()
+say("| press | presses | median ms | p99 ms | min ms | max ms |")
+say("|---|---|---|---|---|---|")
+for key, label in (("press_calculator_us", "calculator"), ("press_converter_us", "converter, paired result")):
+    v = [x / 1000 for x in press.get(key, [])]
+    if not v:
+        continue
+    say("| %s | %d | %.3f | %.3f | %.3f | %.3f |" % (label, len(v), median(v), pct(v, 99), min(v), max(v)))
+    goals.append(("Press median ≤ 1 ms (%s)" % label, "%.3f ms" % median(v), met(median(v) <= 1.0)))
+    goals.append(("Press p99 ≤ 2 ms (%s)" % label, "%.3f ms" % pct(v, 99), met(pct(v, 99) <= 2.0)))
+say()
+
+# --- swap ---
+swap = figures("swap.csv")
+say("## Swap round trip")
+say()
+say("Calculator's switch button → converter painted → converter's switch button → calculator")
+say("painted, in-process, queue run dry after each click. The floor, in a bare popup beside it,")
+say("creates, shows and destroys the same windows of the same classes (a bare container with")
+say("twelve controls, then one with ten), without skin, region or bitmaps. Blocks of 50 round")
+say("trips of each in turn.")
+say()
+if swap.get("swap_program_us"):
+    p = [x / 1000 for x in swap["swap_program_us"]]
+    f = [x / 1000 for x in swap["swap_floor_us"]]
+    say("| round trip | count | median ms | p99 ms | min ms | max ms |")
+    say("|---|---|---|---|---|---|")
+    for label, v in (("OmbeX+", p), ("bare-controls floor", f)):
+        say("| %s | %d | %.2f | %.2f | %.2f | %.2f |" % (label, len(v), median(v), pct(v, 99), min(v), max(v)))
+    ratio = median(p) / median(f)
+    say()
+    first, last = p[:100], p[-100:]
+    say("OmbeX+ / floor: **%.2f×**. The program's first 100 round trips: median %.2f ms; its last 100: %.2f ms." % (
+        ratio, median(first), median(last)))
+    leaking = swap.get("swap_leaking", [0])[0]
+    say("Main frame's children after the run: %d (%s)." % (
+        swap.get("swap_frame_children_after", [0])[0],
+        "a hidden calculator panel is left behind at every round trip" if leaking else "no panel left behind"))
+    say()
+    goals.append(("Swap round trip ≤ 1.2× the bare-controls floor", "%.2f×" % ratio, met(ratio <= 1.2)))
+
+# --- memory ---
+say("## Memory")
+say()
+if mem:
+    def private(figure, source=mem):
+        v = source.get(figure + "_private", [])
+        if not any(v):
+            v = source.get(figure + "_pagefile", [])
+        return [x / 2**20 for x in v]
+    sp = private("mem_start")
+    bp = private("mem_bare")
+    sr = [v / 2**20 for v in mem.get("mem_start_resident", [])]
+    br = [v / 2**20 for v in mem.get("mem_bare_resident", [])]
+    say("After start-up, GetProcessMemoryInfo (PROCESS_MEMORY_COUNTERS_EX) in the same benchmark")
+    say("program, one process per run, the two taking turns. Wine 8 leaves PrivateUsage at 0 and")
+    say("reports the private commit in PagefileUsage (which Windows defines as the same figure):")
+    say("'private' below is PagefileUsage wherever PrivateUsage reads 0.")
+    say()
+    say("| after start-up | runs | private MB | resident MB |")
+    say("|---|---|---|---|")
+    say("| OmbeX+ (`StartUp()`) | %d | %s | %s |" % (len(sp), spread(sp, 2), spread(sr, 2)))
+    say("| bare popup | %d | %s | %s |" % (len(bp), spread(bp, 2), spread(br, 2)))
+    say()
+    extra = median(sp) - median(bp)
+    say("OmbeX+ − bare: private %+.2f MB, resident %+.2f MB. (The start-up tables above give the" % (
+        extra, median(sr) - median(br)))
+    say("real executables' resident and anonymous memory as Linux counts it.)")
+    say()
+    goals.append(("Private bytes ≤ bare + 2 MB after start-up", "%+.2f MB" % extra, met(extra <= 2.0)))
+
+long = figures("memory_long.csv")
+if long:
+    with open(os.path.join(raw, "memory_long.csv")) as f:
+        rows = list(csv.DictReader(f))
+    say("Through a long run (one process): private and resident MB at each checkpoint.")
+    say()
+    say("| checkpoint | private MB | resident MB |")
+    say("|---|---|---|")
+    pairs = {}
+    order = []
+    for row in rows:
+        m = re.match(r"(mem_long_\w+?)_(private|resident|pagefile)$", row["figure"])
+        if not m:
+            continue
+        key = (m.group(1), int(row["index"]))
+        if key not in pairs:
+            order.append(key)
+        pairs.setdefault(key, {})[m.group(2)] = float(row["value"]) / 2**20
+    for v in pairs.values():
+        if not v.get("private"):
+            v["private"] = v.get("pagefile", 0)
+    label = {"mem_long_start": "after start-up", "mem_long_roundtrips": "after %d round trips",
+             "mem_long_after_roundtrips": "after %d round trips (end)", "mem_long_presses": "after %d presses",
+             "mem_long_after_presses": "after %d presses (end)"}
+    for key in order:
+        text = label.get(key[0], key[0])
+        if "%d" in text:
+            text = text % key[1]
+        say("| %s | %.2f | %.2f |" % (text, pairs[key].get("private", 0), pairs[key].get("resident", 0)))
+    say()
+    done = int(long.get("mem_long_roundtrips_done", [0])[0])
+    children = int(long.get("mem_long_frame_children", [0])[0])
+    if done < 10000:
+        say("The round trips stopped at %d of 10,000: the program still leaves a hidden calculator" % done)
+        say("panel (eleven windows) behind at every round trip (the main frame had %d children), and" % children)
+        say("Wine's server gives out near 3,000 of them.")
+        say()
+    start_p = pairs[order[0]]["private"]
+    after_rt = [v["private"] for k, v in pairs.items() if k[0] in ("mem_long_roundtrips", "mem_long_after_roundtrips")]
+    after_pr = [v["private"] for k, v in pairs.items() if k[0] in ("mem_long_presses", "mem_long_after_presses")]
+    rt_growth = (max(after_rt) - start_p) if after_rt else 0
+    pr_growth = (max(after_pr) - min(after_pr)) if after_pr else 0
+    say("Growth of private bytes: %.2f MB over %d round trips; %.2f MB from the first to the last press checkpoint." % (
+        rt_growth, done, pr_growth))
+    say("'Flat' here means under 0.25 MB of growth over each whole run, with all %d round trips done." % 10000)
+    say()
+    flat = rt_growth < 0.25 and pr_growth < 0.25 and done >= 10000
+    goals.append(("Private bytes flat after 10,000 round trips and 100,000 presses",
+                  "+%.2f MB / %d round trips, +%.2f MB over the presses" % (rt_growth, done, pr_growth), met(flat)))
+
+# --- size ---
+size_path = os.path.join(raw, "size.txt")
+if os.path.exists(size_path):
+    lines = open(size_path).read().splitlines()
+    total = int(lines[-1])
+    sections = []
+    for i, line in enumerate(lines):
+        m = re.match(r"\s*\d+\s+(\S+)\s+([0-9a-f]{8})\s+[0-9a-f]{8}\s+[0-9a-f]{8}\s+([0-9a-f]{8})", line)
+        if m:
+            flags = lines[i + 1] if i + 1 < len(lines) else ""
+            sections.append((m.group(1), int(m.group(2), 16), int(m.group(3), 16), "CONTENTS" in flags))
+    rsrc = sum(s[1] for s in sections if s[0] == ".rsrc")
+    rsrc_offsets = [s[2] for s in sections if s[0] == ".rsrc"]
+    rest = sum(s[1] for s in sections if s[0] != ".rsrc" and s[3])
+    # The file bytes that are not the resource section (headers and alignment included).
+    after = sorted(s[2] for s in sections if s[2] > rsrc_offsets[0]) if rsrc_offsets else []
+    rsrc_raw = ((after[0] if after else total) - rsrc_offsets[0]) if rsrc_offsets else 0
+    say("## Size")
+    say()
+    say("`OmbeX+.exe`, %d bytes (%.1f KB), from `i686-w64-mingw32-objdump -h`:" % (total, total / 1024))
+    say()
+    say("| section | bytes |")
+    say("|---|---|")
+    for name, sz, off, contents in sections:
+        say("| %s%s | %d |" % (name, "" if contents else " (not in the file)", sz))
+    say()
+    say("Resources (.rsrc): %.1f KB. Code and data beyond the resources: %.1f KB in sections" % (rsrc / 1024, rest / 1024))
+    say("(%.1f KB of the file with headers and alignment)." % ((total - rsrc_raw) / 1024))
+    say()
+    goals.append(("Code + data beyond resources ≤ 48 KB", "%.1f KB" % (rest / 1024), met(rest <= 48 * 1024)))
+
+# --- stages ---
+stages = figures("stages.csv")
+if stages:
+    say("## Where the time goes")
+    say()
+    say("Each stage alone, in-process, median (and p99 where taken) of many runs, µs:")
+    say()
+    say("| stage | median µs | p99 µs |")
+    say("|---|---|---|")
+    for key, v in stages.items():
+        if key.endswith("_p99_us") or not key.startswith("stage_"):
+            continue
+        p99 = stages.get(key[:-3] + "_p99_us")
+        say("| %s | %.1f | %s |" % (key[6:-3].replace("_", " "), v[0], "%.1f" % p99[0] if p99 else "–"))
+    say()
+
+say("## Goals")
+say()
+say("| goal | measured | |")
+say("|---|---|---|")
+for g in goals:
+    say("| %s | %s | %s |" % g)
+say()
+say("Raw runs: `bench/raw/`. Run again with `make bench`.")
+
+print("\n".join(out))
