@@ -1,17 +1,24 @@
-# make       builds build/OmbeX+.exe
+# make       builds build/OmbeX+.exe (32-bit) and build-x64/OmbeX+.exe (64-bit)
 # make run   sets up, builds and starts the program
 # make test  sets up, builds and runs every test
-# make soak   the long-use tests at full length (a quarter of an hour)
+# make soak  the long-use tests at full length (a quarter of an hour)
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
+# OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
+# by default scripts/arch decides from what this machine can run.
 BUILD := build
+BUILD64 := build-x64
 
 .PHONY: all configure setup run test soak bench clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
+	cmake --build $(BUILD64) --target OmbeX+ -j2
 
 configure:
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@[ -f $(BUILD64)/CMakeCache.txt ] || cmake -S . -B $(BUILD64) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 
 setup:
 	scripts/setup
@@ -21,14 +28,16 @@ run: setup all
 
 test: setup configure
 	cmake --build $(BUILD) -j2
-	OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure -j2
+	cmake --build $(BUILD64) -j2
+	scripts/test
 
 soak: setup configure
 	cmake --build $(BUILD) -j2
-	OMBEX_SOAK=1 OMBEX_VIRTUAL=1 scripts/virtual-display ctest --test-dir $(BUILD) --output-on-failure -R long_use
+	cmake --build $(BUILD64) -j2
+	scripts/test soak
 
 bench: setup configure
 	bench/run
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD64)
