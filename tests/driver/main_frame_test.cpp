@@ -2,6 +2,9 @@
 // drag with the real mouse.
 #include "program.h"
 
+#include <stdlib.h>
+#include <string.h>
+
 static RECT WindowRect(HWND w)
 {
     RECT r;
@@ -34,6 +37,35 @@ static void PressKeys(std::initializer_list<WORD> keys)
             in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
             SendInput(1, &in, sizeof in);
         }
+}
+
+// make test runs these tests with the prefix reporting each of several
+// Windows versions, named by OMBEX_WINDOWS; the program started from here
+// sees the same.
+TEST(Program, RunsUnderTheWindowsVersionAsked)
+{
+    static const struct { const char *name; DWORD major, minor; } versions[] = {
+        { "winxp", 5, 1 }, { "winxp64", 5, 2 }, { "win7", 6, 1 }, { "win10", 10, 0 },
+    };
+    const char *asked = getenv("OMBEX_WINDOWS");
+    if (!asked)
+        GTEST_SKIP() << "OMBEX_WINDOWS names no Windows version";
+    // GetVersionEx reports less to a program without a compatibility list.
+    typedef LONG(WINAPI * GetVersionCall)(RTL_OSVERSIONINFOW *);
+    GetVersionCall getVersion = reinterpret_cast<GetVersionCall>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    ASSERT_TRUE(getVersion);
+    RTL_OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    getVersion(&info);
+    for (auto &v : versions)
+        if (strcmp(v.name, asked) == 0) {
+            EXPECT_EQ(v.major * 100 + v.minor, info.dwMajorVersion * 100 + info.dwMinorVersion)
+                << "Windows reports " << info.dwMajorVersion << "." << info.dwMinorVersion
+                << ", not " << asked;
+            return;
+        }
+    FAIL() << "no such Windows version: " << asked;
 }
 
 // Every road out ends the process with code 0 and leaves no window.
