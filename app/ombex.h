@@ -99,6 +99,8 @@ BOOL StartUp(HINSTANCE instance, int showCommand);
 int RunMessageLoop(void);
 
 HWND CreatePanel(const char *className);
+/* Whether a panel is the one shown: only that one answers its controls. */
+BOOL PanelShown(HWND panel);
 void CreateControls(HWND parent, const ChildControl *controls, int count);
 void PaintLabels(HDC dc, const Label *labels, int count);
 

@@ -173,6 +173,8 @@ static void OnSwitchBack(void)
     HWND calculator = CreatePanel(CALCULATOR_CLASS);
     ShowWindow(calculator, SW_SHOW);
     UpdateWindow(calculator);
+    /* The keyboard goes with the panel shown, ready for the first number. */
+    SetFocus(App.calculatorFirstEdit);
 
     /* The calculator that was hidden for the converter is never shown
        again; kept, every round trip would leave ten windows behind. */
@@ -184,6 +186,9 @@ static void OnSwitchBack(void)
 static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
 {
     int id = LOWORD(wParam);
+    /* Only the panel shown answers its controls. */
+    if (!PanelShown(panel))
+        return;
     if (id >= IDC_CELSIUS_TO_FAHRENHEIT && id <= IDC_MILES_TO_METRES)
         App.conversionPicked = 1;   /* checking or unchecking, any panel */
     else if (id == 0 && (HWND)lParam == App.converterSwitchButton)

@@ -214,7 +214,10 @@ TEST_F(ConverterTest, ConversionPickedOutlivesThePanel)
 
 TEST_F(ConverterTest, SwitchBackMakesAFreshCalculatorInTheSamePlace)
 {
-    ClickId(App.firstCalculatorPanel, IDC_DIVIDE);
+    // Dividing, as picked on a calculator before the swap.
+    Click(App.converterSwitchButton);
+    ClickId(ShownPanel(), IDC_DIVIDE);
+    Click(App.calculatorSwitchButton);
     HWND converter = Panel();
     HWND value = App.converterValueEdit;
     SetWindowTextA(value, "42");
