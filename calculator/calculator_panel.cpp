@@ -100,7 +100,13 @@ static void OnCalculate(HWND panel)
 
 static void OnSwitch(HWND panel)
 {
-    App.converterPanel = CreatePanel(CONVERTER_CLASS);
+    HWND converter = CreatePanel(CONVERTER_CLASS);
+    /* Without a converter the calculator stays shown and working. */
+    if (!converter) {
+        TellCreationFailed(App.mainFrame);
+        return;
+    }
+    App.converterPanel = converter;
     ShowWindow(panel, SW_HIDE);
     ShowWindow(App.converterPanel, SW_SHOW);
     /* The keyboard goes with the panel shown, ready for the value: left on

@@ -169,8 +169,14 @@ static void OnCalculate(HWND panel)
 
 static void OnSwitchBack(void)
 {
-    DestroyWindow(App.converterPanel);
+    /* The converter goes only once its successor has been made; without
+       one it stays shown and working. */
     HWND calculator = CreatePanel(CALCULATOR_CLASS);
+    if (!calculator) {
+        TellCreationFailed(App.mainFrame);
+        return;
+    }
+    DestroyWindow(App.converterPanel);
     ShowWindow(calculator, SW_SHOW);
     UpdateWindow(calculator);
     /* The keyboard goes with the panel shown, ready for the first number. */
@@ -208,7 +214,7 @@ LRESULT CALLBACK ConverterPanelProc(HWND window, UINT message, WPARAM wParam, LP
         break;
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);
-        /* The switch back has destroyed this window by now. */
+        /* The switch back may have destroyed this window by now. */
         return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:

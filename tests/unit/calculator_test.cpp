@@ -234,6 +234,36 @@ TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAlone)
     }
 }
 
+// A swap whose new panel cannot be made leaves the shown panel shown and
+// working, and says so in the box that start-up uses; once the system is
+// willing again, the same switch swaps.
+TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
+{
+    static const struct { const char *refused; HWND *switchButton; } swaps[] = {
+        { CONVERTER_CLASS, &App.calculatorSwitchButton },
+        { CALCULATOR_CLASS, &App.converterSwitchButton },
+    };
+    for (auto &s : swaps) {
+        SCOPED_TRACE(std::string("no new ") + s.refused);
+        HWND shown = Panel();
+        int windows = CountDescendants(App.mainFrame);
+        std::vector<SeenBox> boxes;
+        {
+            CreationRefused refusal(s.refused);
+            BoxWatcher watcher;
+            Click(*s.switchButton);
+            boxes = watcher.Stop();
+        }
+        ExpectCreationFailureBox(boxes, App.mainFrame);
+        EXPECT_EQ(shown, Panel()) << "the shown panel did not stay";
+        EXPECT_EQ(windows, CountDescendants(App.mainFrame));
+        Click(*s.switchButton);
+        EXPECT_EQ(s.refused, ClassName(Panel()));
+    }
+    ExpectStillCalculates();
+    EXPECT_EQ(14, CountDescendants(App.mainFrame)) << "three title buttons and one calculator with ten controls";
+}
+
 TEST_F(CalculatorTest, RightClickWarnsWithABoxAndChangesNothing)
 {
     Calculate("3", "4", Add);

@@ -267,35 +267,22 @@ TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
     AppTest::ResetProgram();
 }
 
-// Creation failure: a hook refuses the main frame, or the first panel.
-static const char *RefusedClass;
-static LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        CBT_CREATEWNDA *create = (CBT_CREATEWNDA *)lParam;
-        if (!IS_INTRESOURCE(create->lpcs->lpszClass) &&
-            lstrcmpA(create->lpcs->lpszClass, RefusedClass) == 0)
-            return 1;
-    }
-    return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
+// Creation failure: the system refuses the main frame, or the first panel.
 TEST(StartUp, FailedWindowCreationWarnsAndReturns)
 {
     for (const char *refused : { MAIN_FRAME_CLASS, CALCULATOR_CLASS }) {
         SCOPED_TRACE(refused);
         AppTest::ResetProgram();
-        RefusedClass = refused;
-        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
-        BoxWatcher watcher;
-        int code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
-        auto boxes = watcher.Stop();
-        UnhookWindowsHookEx(hook);
-
+        std::vector<SeenBox> boxes;
+        int code;
+        {
+            CreationRefused refusal(refused);
+            BoxWatcher watcher;
+            code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
+            boxes = watcher.Stop();
+        }
         EXPECT_EQ(0, code);
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ("Creation Failure", boxes[0].caption);
-        EXPECT_EQ("Window Creation Failed!", boxes[0].text);
+        AppTest::ExpectCreationFailureBox(boxes, NULL);
         EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), MAIN_FRAME_CLASS).empty()) << "no window is left behind";
     }
     AppTest::ResetProgram();
