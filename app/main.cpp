@@ -20,10 +20,15 @@ static const struct {
     { CONVERTER_CLASS,  ConverterPanelProc,  CS_HREDRAW | CS_VREDRAW,                 IDB_PANEL },
 };
 
-static BOOL Fail(const char *text, const char *caption)
+static BOOL Fail(HWND owner, const char *text, const char *caption)
 {
-    MessageBoxA(NULL, text, caption, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
+}
+
+BOOL TellCreationFailed(HWND owner)
+{
+    return Fail(owner, "Window Creation Failed!", "Creation Failure");
 }
 
 static BOOL RegisterClasses(HINSTANCE instance)
@@ -44,7 +49,7 @@ static BOOL RegisterClasses(HINSTANCE instance)
         wnd.lpszClassName = Classes[i].name;
         wnd.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX));
         if (!RegisterClassExA(&wnd))
-            return Fail("Window Registration Failed!", "Registration Failure");
+            return Fail(NULL, "Window Registration Failed!", "Registration Failure");
     }
     return TRUE;
 }
@@ -61,14 +66,14 @@ BOOL StartUp(HINSTANCE instance, int showCommand)
     /* Without a window nothing could ever post the quit message, so the
        loop would wait forever: say so and stop instead. */
     if (!App.mainFrame)
-        return Fail("Window Creation Failed!", "Creation Failure");
+        return TellCreationFailed(NULL);
     ShowWindow(App.mainFrame, showCommand);
     UpdateWindow(App.mainFrame);
 
     App.firstCalculatorPanel = CreatePanel(CALCULATOR_CLASS);
     if (!App.firstCalculatorPanel) {
         DestroyWindow(App.mainFrame);
-        return Fail("Window Creation Failed!", "Creation Failure");
+        return TellCreationFailed(NULL);
     }
     ShowWindow(App.firstCalculatorPanel, showCommand);
     UpdateWindow(App.firstCalculatorPanel);

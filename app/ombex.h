@@ -99,6 +99,11 @@ BOOL StartUp(HINSTANCE instance, int showCommand);
 int RunMessageLoop(void);
 
 HWND CreatePanel(const char *className);
+/* Tells the user that a window could not be made, in a box owned by the
+   given window (none at start-up); FALSE, for start-up to return. */
+BOOL TellCreationFailed(HWND owner);
+/* Whether a panel is the one shown: only that one answers its controls. */
+BOOL PanelShown(HWND panel);
 void CreateControls(HWND parent, const ChildControl *controls, int count);
 void PaintLabels(HDC dc, const Label *labels, int count);
 

@@ -28,6 +28,13 @@ HWND CreatePanel(const char *className)
     return panel;
 }
 
+BOOL PanelShown(HWND panel)
+{
+    /* Its own flag: a minimized frame does not change which panel is
+       the one shown. */
+    return (GetWindowLongA(panel, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void CreateControls(HWND parent, const ChildControl *controls, int count)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);

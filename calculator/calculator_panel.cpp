@@ -100,15 +100,27 @@ static void OnCalculate(HWND panel)
 
 static void OnSwitch(HWND panel)
 {
-    App.converterPanel = CreatePanel(CONVERTER_CLASS);
+    HWND converter = CreatePanel(CONVERTER_CLASS);
+    /* Without a converter the calculator stays shown and working. */
+    if (!converter) {
+        TellCreationFailed(App.mainFrame);
+        return;
+    }
+    App.converterPanel = converter;
     ShowWindow(panel, SW_HIDE);
     ShowWindow(App.converterPanel, SW_SHOW);
+    /* The keyboard goes with the panel shown, ready for the value: left on
+       the hidden switch button, a Space would swap again from behind. */
+    SetFocus(App.converterValueEdit);
     App.hiddenCalculatorPanel = panel;
 }
 
 static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
 {
     int id = LOWORD(wParam);
+    /* A hidden calculator is done with: nothing it sends counts. */
+    if (!PanelShown(panel))
+        return;
     if (id >= IDC_ADD && id <= IDC_DIVIDE)
         App.selectedOperation = id - IDC_ADD + 1;
     else if (id == 0 && (HWND)lParam == App.calculatorCalculateButton)

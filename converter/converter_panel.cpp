@@ -169,10 +169,18 @@ static void OnCalculate(HWND panel)
 
 static void OnSwitchBack(void)
 {
-    DestroyWindow(App.converterPanel);
+    /* The converter goes only once its successor has been made; without
+       one it stays shown and working. */
     HWND calculator = CreatePanel(CALCULATOR_CLASS);
+    if (!calculator) {
+        TellCreationFailed(App.mainFrame);
+        return;
+    }
+    DestroyWindow(App.converterPanel);
     ShowWindow(calculator, SW_SHOW);
     UpdateWindow(calculator);
+    /* The keyboard goes with the panel shown, ready for the first number. */
+    SetFocus(App.calculatorFirstEdit);
 
     /* The calculator that was hidden for the converter is never shown
        again; kept, every round trip would leave ten windows behind. */
@@ -184,6 +192,9 @@ static void OnSwitchBack(void)
 static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
 {
     int id = LOWORD(wParam);
+    /* Only the panel shown answers its controls. */
+    if (!PanelShown(panel))
+        return;
     if (id >= IDC_CELSIUS_TO_FAHRENHEIT && id <= IDC_MILES_TO_METRES)
         App.conversionPicked = 1;   /* checking or unchecking, any panel */
     else if (id == 0 && (HWND)lParam == App.converterSwitchButton)
@@ -203,7 +214,7 @@ LRESULT CALLBACK ConverterPanelProc(HWND window, UINT message, WPARAM wParam, LP
         break;
     case WM_COMMAND:
         OnCommand(window, wParam, lParam);
-        /* The switch back has destroyed this window by now. */
+        /* The switch back may have destroyed this window by now. */
         return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:

@@ -12,33 +12,6 @@ static RECT WindowRect(HWND w)
     return r;
 }
 
-// Input is handled in order: once a press on the minimize button has taken
-// the capture, everything sent before it has been handled. Released off the
-// button, the press does nothing else.
-static void SyncInput(Program &program)
-{
-    HWND minimize = program.Control(program.Frame(), "Button", 292, 7);
-    POINT p = CentreOf(minimize);
-    MouseMove(p.x, p.y);
-    MouseButton(true);
-    ASSERT_WAIT(program.Capture() == minimize, "the minimize button to take the press");
-    MouseMove(p.x - 150, p.y + 150);
-    MouseButton(false);
-    ASSERT_WAIT(program.Capture() == NULL, "the minimize button to let go");
-}
-
-static void PressKeys(std::initializer_list<WORD> keys)
-{
-    for (bool up : { false, true })
-        for (size_t i = 0; i < keys.size(); i++) {
-            INPUT in = {};
-            in.type = INPUT_KEYBOARD;
-            in.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
-            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            SendInput(1, &in, sizeof in);
-        }
-}
-
 // make test runs these tests with the prefix reporting each of several
 // Windows versions, named by OMBEX_WINDOWS; the program started from here
 // sees the same.

@@ -1,4 +1,5 @@
-// Typing with the real keyboard into the number boxes of both panels.
+// Both panels with the real mouse and keyboard: typing into the number
+// boxes, and swapping.
 #include "program.h"
 
 // Clicks into a box, types, then types a last digit and waits for it, so
@@ -45,6 +46,37 @@ TEST(Program, NumberBoxesKeepOnlyTypedDigits)
     for (auto &c : cases) {
         SendMessageA(value, WM_SETTEXT, 0, (LPARAM) "");
         EXPECT_EQ(c.kept, TypeInto(value, c.keys)) << c.keys;
+    }
+    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitExit());
+}
+
+// A swap hands the keyboard to the panel it shows: a Space right after the
+// switch reaches no hidden calculator, there is never a second converter,
+// and the converter's switch brings the calculator back.
+TEST(Program, SpaceAfterASwapLeavesTheConverterWorking)
+{
+    Program program;
+    auto panels = [&](const char *className) {
+        int count = 0;
+        for (HWND w : Children(program.Frame()))
+            count += ClassName(w) == className;
+        return count;
+    };
+    for (int trip = 0; trip < 2; trip++) {
+        SCOPED_TRACE("round trip " + std::to_string(trip));
+        POINT swap = CentreOf(program.Control(program.Panel(), "Button", 17, 35));
+        MouseClick(swap.x, swap.y);
+        ASSERT_WAIT(ClassName(program.Panel()) == "Ombex", "the converter");
+        ASSERT_WAIT(GetForegroundWindow() == program.Frame(), "the frame to have the keyboard");
+        PressKeys({ VK_SPACE });
+        SyncInput(program);
+        EXPECT_EQ(1, panels("Ombex")) << "converter panels after the Space";
+
+        POINT back = CentreOf(program.Control(program.Panel(), "Button", 17, 35));
+        MouseClick(back.x, back.y);
+        ASSERT_WAIT(ClassName(program.Panel()) == "Ombe", "the converter's switch to bring the calculator back");
+        EXPECT_WAIT(panels("Ombex") == 0 && panels("Ombe") == 1, "one calculator panel and no converter");
     }
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitExit());

@@ -6,6 +6,7 @@
 
 #include "harness.h"
 
+#include <initializer_list>
 #include <vector>
 
 class Program {
@@ -46,6 +47,10 @@ void MouseMove(int x, int y);
 void MouseButton(bool down, bool right = false);
 void MouseClick(int x, int y, bool right = false);
 void TypeKeys(const char *text);
+// Presses the keys in order and lets them go in reverse, as for Alt+F4.
+void PressKeys(std::initializer_list<WORD> keys);
+// Waits until the program has handled all the input sent before.
+void SyncInput(Program &program);
 // The screen point of a window's client point.
 POINT ScreenPoint(HWND window, int x, int y);
 POINT CentreOf(HWND window);

@@ -1,8 +1,12 @@
 // The number path as a fuzz target, built natively with clang's libFuzzer
 // and sanitizers: any two texts are read, narrowed, worked out and
-// formatted, and every result must end well inside its buffer.
+// formatted, and every result must end well inside its buffer. Properties
+// that hold whatever the formulas look like inside catch a wrong one: a
+// conversion followed by its opposite gives the value back, and a - b is
+// -(b - a).
 #include "numbers.h"
 
+#include <math.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,10 +17,63 @@
 // 78 digits and a sign for "%.0f", "-1.234e+308" for "%.4g".
 static const size_t LongestArithmetic = 79, LongestConversion = 11;
 
+// Each conversion's opposite, in check box order. The temperatures are
+// affine, so their rounding errors scale with the value's distance from
+// where 32 degrees Fahrenheit meet 0 Celsius, not with the value alone.
+static const int Opposite[CONVERSION_COUNT] = { 1, 0, 3, 2, 5, 4 };
+static const double Offset[CONVERSION_COUNT] = { 32, 32, 0, 0, 0, 0 };
+// Two roundings to four significant digits, 5e-4 each, and a little over.
+static const double FourDigitsTwice = 1.1e-3;
+
 static void Check(const char *text, size_t longest)
 {
     size_t length = strnlen(text, RESULT_TEXT_SIZE);
     if (length > longest)
+        abort();
+}
+
+// Infinities, NaNs and subnormals carry no four digits to give back.
+static bool Usable(float v)
+{
+    return v == 0 || isnormal(v);
+}
+
+static void CheckRoundTrips(float v)
+{
+    char there[CONVERSION_COUNT][RESULT_TEXT_SIZE], back[CONVERSION_COUNT][RESULT_TEXT_SIZE];
+    if (!Usable(v))
+        return;
+    FormatConversions(v, there);
+    for (int i = 0; i < CONVERSION_COUNT; i++) {
+        // The shown result, read back as the user would paste it.
+        float shown = ReadNumber(there[i]);
+        if (!Usable(shown))
+            continue;
+        FormatConversions(shown, back);
+        if (fabs(atof(back[Opposite[i]]) - v) > FourDigitsTwice * (fabs(v) + Offset[i]))
+            abort();
+    }
+}
+
+// "%.0f" writes a small negative difference as "-0": no different from "0".
+static std::string Zeroed(std::string text)
+{
+    return text == "-0" ? "0" : text;
+}
+
+static std::string Negated(const char *text)
+{
+    return Zeroed(text[0] == '-' ? text + 1 : std::string("-") + text);
+}
+
+static void CheckDifference(float a, float b, const char *difference)
+{
+    char swapped[ARITHMETIC_COUNT][RESULT_TEXT_SIZE];
+    // A NaN's sign says nothing.
+    if (strstr(difference, "nan"))
+        return;
+    FormatArithmetic(b, a, swapped);
+    if (Zeroed(difference) != Negated(swapped[RESULT_DIFFERENCE]))
         abort();
 }
 
@@ -27,16 +84,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     size_t split = input.find('\n');
     std::string first = input.substr(0, split);
     std::string second = split == std::string::npos ? "" : input.substr(split + 1);
+    float a = ReadNumber(first.c_str()), b = ReadNumber(second.c_str());
 
     char arithmetic[ARITHMETIC_COUNT][RESULT_TEXT_SIZE];
     char conversions[CONVERSION_COUNT][RESULT_TEXT_SIZE];
     memset(arithmetic, 'x', sizeof arithmetic);
     memset(conversions, 'x', sizeof conversions);
-    FormatArithmetic(ReadNumber(first.c_str()), ReadNumber(second.c_str()), arithmetic);
-    FormatConversions(ReadNumber(first.c_str()), conversions);
+    FormatArithmetic(a, b, arithmetic);
+    FormatConversions(a, conversions);
     for (auto &text : arithmetic)
         Check(text, LongestArithmetic);
     for (auto &text : conversions)
         Check(text, LongestConversion);
+
+    CheckDifference(a, b, arithmetic[RESULT_DIFFERENCE]);
+    CheckRoundTrips(a);
+    CheckRoundTrips(b);
     return 0;
 }

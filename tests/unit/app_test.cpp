@@ -19,6 +19,37 @@ void AppTest::ResetProgram()
     System.getMessage = GetMessageA;
 }
 
+static const char *RefusedClass;
+static LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        CBT_CREATEWNDA *create = (CBT_CREATEWNDA *)lParam;
+        if (!IS_INTRESOURCE(create->lpcs->lpszClass) &&
+            lstrcmpA(create->lpcs->lpszClass, RefusedClass) == 0)
+            return 1;
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+CreationRefused::CreationRefused(const char *className)
+{
+    RefusedClass = className;
+    hook_ = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
+}
+
+CreationRefused::~CreationRefused()
+{
+    UnhookWindowsHookEx(hook_);
+}
+
+void AppTest::ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND owner)
+{
+    ASSERT_EQ(1u, boxes.size()) << "one box says that a window could not be made";
+    EXPECT_EQ("Creation Failure", boxes[0].caption);
+    EXPECT_EQ("Window Creation Failed!", boxes[0].text);
+    EXPECT_EQ(owner, boxes[0].owner);
+}
+
 void AppTest::SetUp()
 {
     ResetProgram();

@@ -17,11 +17,24 @@ struct LaidOut {
     HWND *keptIn;          // the AppState member that keeps it, if any
 };
 
+// While it lives, the system refuses to make any window of one class, as
+// it would when out of resources.
+class CreationRefused {
+public:
+    explicit CreationRefused(const char *className);
+    ~CreationRefused();
+
+private:
+    HHOOK hook_;
+};
+
 class AppTest : public ::testing::Test {
 public:
     // Ends the program's windows and forgets all its state, as a new
     // process would start.
     static void ResetProgram();
+    // The boxes seen were the one that says a window could not be made.
+    static void ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND owner);
 
 protected:
     void SetUp() override;

@@ -183,6 +183,87 @@ TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
     EXPECT_FALSE(TakeQuit(NULL));
 }
 
+// How many panels of a class the frame holds, shown or hidden.
+static int PanelsOf(const char *className)
+{
+    int count = 0;
+    for (HWND w : Children(App.mainFrame))
+        count += ClassName(w) == className;
+    return count;
+}
+
+static LRESULT Face(HWND button) { return SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0); }
+
+// Each swap hands the keyboard to the panel it shows, and each switch
+// button shows the face loaded for the first panel of its kind. A panel
+// that is not shown answers nothing: not its switch, as a Space on the
+// hidden calculator's would send, nor Calculate or an operation.
+TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAlone)
+{
+    LRESULT calculatorFace = Face(App.calculatorSwitchButton), converterFace = 0;
+    for (int trip = 0; trip < 3; trip++) {
+        SCOPED_TRACE("round trip " + std::to_string(trip));
+        HWND hidden = Panel();
+        SetWindowTextA(App.calculatorFirstEdit, "2");
+        SetWindowTextA(App.calculatorSecondEdit, "3");
+        SetWindowTextA(App.calculatorResultEdit, "kept");
+        Click(App.calculatorSwitchButton);
+        HWND converter = ShownPanel();
+        ASSERT_EQ(App.converterPanel, converter);
+        EXPECT_EQ(App.converterValueEdit, GetFocus()) << "the keyboard stayed behind";
+        converterFace = converterFace ? converterFace : Face(App.converterSwitchButton);
+        EXPECT_EQ(converterFace, Face(App.converterSwitchButton)) << "the face was loaded again";
+
+        SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorSwitchButton);
+        SendMessageA(hidden, WM_COMMAND, IDC_ADD, (LPARAM)GetDlgItem(hidden, IDC_ADD));
+        SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorCalculateButton);
+        EXPECT_EQ(1, PanelsOf(CONVERTER_CLASS)) << "the hidden calculator swapped again";
+        EXPECT_EQ(converter, ShownPanel());
+        EXPECT_EQ(0, App.selectedOperation);
+        EXPECT_EQ("kept", WindowText(App.calculatorResultEdit));
+        ShowWindow(converter, SW_HIDE);
+        SendMessageA(converter, WM_COMMAND, 0, (LPARAM)App.converterSwitchButton);
+        EXPECT_TRUE(IsWindow(converter)) << "a hidden converter switched back";
+        ShowWindow(converter, SW_SHOW);
+
+        Click(App.converterSwitchButton);
+        EXPECT_EQ(App.calculatorFirstEdit, GetFocus()) << "the keyboard stayed behind";
+        EXPECT_EQ(calculatorFace, Face(App.calculatorSwitchButton)) << "the face was loaded again";
+        EXPECT_EQ(1, PanelsOf(CALCULATOR_CLASS));
+        EXPECT_EQ(0, PanelsOf(CONVERTER_CLASS));
+    }
+}
+
+// A swap whose new panel cannot be made leaves the shown panel shown and
+// working, and says so in the box that start-up uses; once the system is
+// willing again, the same switch swaps.
+TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
+{
+    static const struct { const char *refused; HWND *switchButton; } swaps[] = {
+        { CONVERTER_CLASS, &App.calculatorSwitchButton },
+        { CALCULATOR_CLASS, &App.converterSwitchButton },
+    };
+    for (auto &s : swaps) {
+        SCOPED_TRACE(std::string("no new ") + s.refused);
+        HWND shown = Panel();
+        int windows = CountDescendants(App.mainFrame);
+        std::vector<SeenBox> boxes;
+        {
+            CreationRefused refusal(s.refused);
+            BoxWatcher watcher;
+            Click(*s.switchButton);
+            boxes = watcher.Stop();
+        }
+        ExpectCreationFailureBox(boxes, App.mainFrame);
+        EXPECT_EQ(shown, Panel()) << "the shown panel did not stay";
+        EXPECT_EQ(windows, CountDescendants(App.mainFrame));
+        Click(*s.switchButton);
+        EXPECT_EQ(s.refused, ClassName(Panel()));
+    }
+    ExpectStillCalculates();
+    EXPECT_EQ(14, CountDescendants(App.mainFrame)) << "three title buttons and one calculator with ten controls";
+}
+
 TEST_F(CalculatorTest, RightClickWarnsWithABoxAndChangesNothing)
 {
     Calculate("3", "4", Add);

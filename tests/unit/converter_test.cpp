@@ -65,18 +65,27 @@ TEST_F(ConverterTest, TwelveControlsAsLaidOut)
     EXPECT_NE((HBITMAP)NULL, App.converterSwitchBitmap);
 }
 
-TEST_F(ConverterTest, ControlsAskForWhiteWithPinkTextOnClearBackground)
+// Both panels give their controls the white stock brush and a clear
+// background; the converter makes their text pink, the calculator leaves
+// it as it was.
+TEST_F(ConverterTest, ControlsOfBothPanelsAskForWhiteOnAClearBackground)
 {
-    static const UINT messages[] = { WM_CTLCOLORBTN, WM_CTLCOLORSTATIC };
-    for (UINT message : messages) {
-        HDC dc = CreateCompatibleDC(NULL);
-        SetBkMode(dc, OPAQUE);
-        LRESULT brush = SendMessageA(Panel(), message, (WPARAM)dc, (LPARAM)GetDlgItem(Panel(), CtoF));
-        EXPECT_EQ((LRESULT)GetStockObject(WHITE_BRUSH), brush);
-        EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
-        EXPECT_EQ(RGB(255, 0, 128), GetTextColor(dc));
-        DeleteDC(dc);
-    }
+    const COLORREF given = RGB(1, 2, 3);
+    const struct { HWND panel; COLORREF text; } panels[] = {
+        { App.firstCalculatorPanel, given }, { Panel(), RGB(255, 0, 128) },
+    };
+    for (auto &p : panels)
+        for (UINT message : { WM_CTLCOLORBTN, WM_CTLCOLORSTATIC }) {
+            SCOPED_TRACE(ClassName(p.panel) + " message " + std::to_string(message));
+            HDC dc = CreateCompatibleDC(NULL);
+            SetBkMode(dc, OPAQUE);
+            SetTextColor(dc, given);
+            LRESULT brush = SendMessageA(p.panel, message, (WPARAM)dc, (LPARAM)GetWindow(p.panel, GW_CHILD));
+            EXPECT_EQ((LRESULT)GetStockObject(WHITE_BRUSH), brush);
+            EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
+            EXPECT_EQ(p.text, GetTextColor(dc));
+            DeleteDC(dc);
+        }
 }
 
 // The rule decides 10 of the 64 states; the other 54 are refused.
@@ -214,7 +223,10 @@ TEST_F(ConverterTest, ConversionPickedOutlivesThePanel)
 
 TEST_F(ConverterTest, SwitchBackMakesAFreshCalculatorInTheSamePlace)
 {
-    ClickId(App.firstCalculatorPanel, IDC_DIVIDE);
+    // Dividing, as picked on a calculator before the swap.
+    Click(App.converterSwitchButton);
+    ClickId(ShownPanel(), IDC_DIVIDE);
+    Click(App.calculatorSwitchButton);
     HWND converter = Panel();
     HWND value = App.converterValueEdit;
     SetWindowTextA(value, "42");

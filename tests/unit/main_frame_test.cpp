@@ -2,6 +2,8 @@
 // the About box, the drag and the roads to the quit message.
 #include "app_test.h"
 
+#include <string.h>
+
 #include <algorithm>
 
 static HINSTANCE Instance() { return GetModuleHandleA(NULL); }
@@ -78,12 +80,30 @@ TEST_F(AppTest, FirstPanelIsAShownCalculatorClippedToTheRoundedRegion)
     DeleteObject(region);
 }
 
+// A bitmap's pixels as 32-bit colours, bottom row first.
+static std::vector<DWORD> Pixels(HBITMAP bitmap)
+{
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof size, &size);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = size.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(size.bmWidth * size.bmHeight);
+    HDC dc = GetDC(NULL);
+    GetDIBits(dc, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(NULL, dc);
+    return pixels;
+}
+
 TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
 {
-    static const struct { HWND *button; HBITMAP *bitmap; int x, y; } buttons[] = {
-        { &App.aboutButton, &App.aboutBitmap, 309, 23 },
-        { &App.closeButton, &App.closeBitmap, 309, 7 },
-        { &App.minimizeButton, &App.minimizeBitmap, 292, 7 },
+    static const struct { HWND *button; HBITMAP *bitmap; int x, y, image; } buttons[] = {
+        { &App.aboutButton, &App.aboutBitmap, 309, 23, IDB_ABOUT },
+        { &App.closeButton, &App.closeBitmap, 309, 7, IDB_CLOSE },
+        { &App.minimizeButton, &App.minimizeBitmap, 292, 7, IDB_MINIMIZE },
     };
     for (auto &b : buttons) {
         HWND w = *b.button;
@@ -101,6 +121,13 @@ TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
         EXPECT_EQ(15, r.bottom - r.top);
         EXPECT_EQ((LRESULT)*b.bitmap, SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_NE((HBITMAP)NULL, *b.bitmap);
+        // The image held is the button's own picture.
+        HBITMAP own = LoadBitmapA(Instance(), MAKEINTRESOURCEA(b.image));
+        std::vector<DWORD> wanted = Pixels(own);
+        EXPECT_EQ(15u * 15u, wanted.size());
+        EXPECT_TRUE(wanted == Pixels((HBITMAP)SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0)))
+            << "the button shows another picture than bitmap " << b.image;
+        DeleteObject(own);
     }
     // Made in the order About, close, minimize, before any panel.
     std::vector<HWND> children = Children(App.mainFrame);
@@ -163,14 +190,17 @@ TEST_F(AppTest, CommandsFromOtherControlsDoNothing)
 // cursor's displacement, the release ends it through the capture change.
 TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
 {
+    // Left and top differ, so that mixing them up shows.
+    const int left = 40, top = 70;
+    SetWindowPos(App.mainFrame, NULL, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetCursorPos(5, 100);
     SendMessageA(App.mainFrame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 100));
     EXPECT_EQ(1, App.dragging);
     EXPECT_EQ(App.mainFrame, GetCapture());
     EXPECT_EQ(5, App.startCursor.x);
     EXPECT_EQ(100, App.startCursor.y);
-    EXPECT_EQ(0, App.startLeft);
-    EXPECT_EQ(0, App.startTop);
+    EXPECT_EQ(left, App.startLeft);
+    EXPECT_EQ(top, App.startTop);
     EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_DRAG)), GetCursor());
 
     static const struct { int x, y; } moves[] = { { 105, 160 }, { 0, 0 }, { -200, 40 }, { 5, 100 } };
@@ -181,8 +211,8 @@ TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
         SendMessageA(App.mainFrame, WM_MOUSEMOVE, 0, 0);
         RECT r;
         GetWindowRect(App.mainFrame, &r);
-        EXPECT_EQ(at.x - 5, r.left);
-        EXPECT_EQ(at.y - 100, r.top);
+        EXPECT_EQ(at.x - 5 + left, r.left);
+        EXPECT_EQ(at.y - 100 + top, r.top);
         EXPECT_EQ(330, r.right - r.left);
     }
 
@@ -225,16 +255,26 @@ TEST_F(AppTest, ClosingTheFrameEndsTheLoopWithCodeZero)
     EXPECT_FALSE(IsWindow(App.mainFrame));
 }
 
+// A read that fails once, then reads the quit message: a loop that went on
+// after the failure would read twice and end with the quit code.
+static int Reads;
 static BOOL WINAPI FailingGetMessage(LPMSG msg, HWND, UINT, UINT)
 {
+    memset(msg, 0, sizeof *msg);
+    if (Reads++ > 0) {
+        msg->message = WM_QUIT;
+        return 0;
+    }
     msg->wParam = 1234;   // whatever the record holds must not leak out
     return -1;
 }
 
 TEST_F(AppTest, FailedMessageReadEndsTheLoopWithADefinedCode)
 {
+    Reads = 0;
     System.getMessage = FailingGetMessage;
     EXPECT_EQ(EXIT_LOOP_FAILED, RunMessageLoop());
+    EXPECT_EQ(1, Reads) << "the loop read on after a failed read";
 }
 
 // Registration failure: the second class is already taken, so registering
@@ -267,35 +307,22 @@ TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
     AppTest::ResetProgram();
 }
 
-// Creation failure: a hook refuses the main frame, or the first panel.
-static const char *RefusedClass;
-static LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        CBT_CREATEWNDA *create = (CBT_CREATEWNDA *)lParam;
-        if (!IS_INTRESOURCE(create->lpcs->lpszClass) &&
-            lstrcmpA(create->lpcs->lpszClass, RefusedClass) == 0)
-            return 1;
-    }
-    return CallNextHookEx(NULL, code, wParam, lParam);
-}
-
+// Creation failure: the system refuses the main frame, or the first panel.
 TEST(StartUp, FailedWindowCreationWarnsAndReturns)
 {
     for (const char *refused : { MAIN_FRAME_CLASS, CALCULATOR_CLASS }) {
         SCOPED_TRACE(refused);
         AppTest::ResetProgram();
-        RefusedClass = refused;
-        HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
-        BoxWatcher watcher;
-        int code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
-        auto boxes = watcher.Stop();
-        UnhookWindowsHookEx(hook);
-
+        std::vector<SeenBox> boxes;
+        int code;
+        {
+            CreationRefused refusal(refused);
+            BoxWatcher watcher;
+            code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
+            boxes = watcher.Stop();
+        }
         EXPECT_EQ(0, code);
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ("Creation Failure", boxes[0].caption);
-        EXPECT_EQ("Window Creation Failed!", boxes[0].text);
+        AppTest::ExpectCreationFailureBox(boxes, NULL);
         EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), MAIN_FRAME_CLASS).empty()) << "no window is left behind";
     }
     AppTest::ResetProgram();

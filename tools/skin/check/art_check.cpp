@@ -147,6 +147,20 @@ void checkFrame(const Picture& f) {
     expect(near(mean(f, 3, 3, 15, 8), 17, 62, 96, 22), "frame navy near the top is about (17, 62, 96)");
     expect(near(mean(f, 3, 80, 8, 85), 3, 21, 44, 15), "frame navy at rows 80-85 is about (3, 21, 44)");
     expect(near(mean(f, 3, 100, 15, 110), 42, 155, 248, 20), "frame blue below row 98 is about (42, 155, 248)");
+    // The light ring round the opening where it shows beside the panel:
+    // a pale inner line, about (158, 210, 250), and a softer outer one,
+    // about (105, 187, 249), down the sides below the navy and along the
+    // bottom. Column 317 may lie under the panel.
+    const auto ring = [&](const char* what, int x0, int y0, int x1, int y1, int r, int g, int b) {
+        const int all = (x1 - x0 + 1) * (y1 - y0 + 1);
+        expect(count(f, x0, y0, x1, y1, [&](Px p) { return near(p, r, g, b, 12); }) == all,
+               std::string("frame ring: ") + what);
+    };
+    ring("inner line in column 17", 17, 98, 17, 319, 158, 210, 250);
+    ring("outer line in column 16", 16, 98, 16, 319, 105, 187, 249);
+    ring("outer line in column 318", 318, 98, 318, 319, 105, 187, 249);
+    ring("inner line in row 320", 16, 320, 318, 320, 158, 210, 250);
+    ring("outer line in row 321", 16, 321, 318, 321, 105, 187, 249);
     expect(mean(f, 10, 0, 320, 0).lum() > mean(f, 10, 5, 320, 5).lum() + 20, "frame row 0 is a lighter line");
     int hatch = 0;
     for (int X = 60; X < 100; ++X) hatch += f.at(X, 10).lum() < f.at(X + 1, 10).lum() ? 1 : 0;
