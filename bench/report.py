@@ -76,6 +76,13 @@ bits = {"i686": "the 32-bit product", "x86_64": "the 64-bit build"}.get(measured
 say("Measured: `%s`, %s, because %s (`scripts/arch`)." % (
     executable[0], bits, executable[2] if len(executable) > 2 else "?"))
 say()
+load = read("load.txt", "").split("\n")
+if len(load) == 2:
+    say("Load average (1, 5, 15 minutes) at the start of the run %s, at its end %s, on %d cores: other" % (
+        load[0], load[1], os.cpu_count()))
+    say("work on the same cores (a test run, a build) shows in the figures, above all in the maxima and")
+    say("99th percentiles.")
+    say()
 say("Every figure is the median (min–max) of the runs in `bench/raw/`; every ratio compares two")
 say("programs measured in the same run, taking turns (the order turning each round).")
 say("Start-up times are milliseconds from just before the process is started to, as seen by")
