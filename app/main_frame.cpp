@@ -2,8 +2,6 @@
 #include "ombex.h"
 #include "../res/resource.h"
 
-#define TITLE_BUTTON_SIZE  15
-
 /* SetWindowPos flags of a drag: move only. */
 #define DRAG_MOVE          (SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER)
 

@@ -2,17 +2,6 @@
    labels and messages are put on it. */
 #include "ombex.h"
 
-/* Where a panel stands in the main frame, and the rounded shape that fits
-   the frame picture's opening. The region runs below the panel, so only its
-   two upper corners are rounded. */
-#define PANEL_X            18
-#define PANEL_Y            (-10)
-#define REGION_LEFT        0
-#define REGION_TOP         30
-#define REGION_RIGHT       300
-#define REGION_BOTTOM      500
-#define REGION_CORNER      147
-
 HWND CreatePanel(const char *className)
 {
     /* WS_CHILD alone: the panel starts hidden and its creator shows it. */

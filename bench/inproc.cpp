@@ -7,6 +7,8 @@
    inproc swap         1,000 round trips against the bare-controls floor
    inproc mem-start    memory after start-up (one sample, one process)
    inproc mem-bare     memory after a bare popup (one sample, one process)
+   inproc mem-design   memory after the design floor's start-up (one sample,
+                       one process)
    inproc mem-long [R [P]]  memory through R round trips (10,000), then P
                        presses (100,000), half of each kind
    inproc stages       where a press and a round trip spend their time
@@ -14,6 +16,7 @@
 #include "ombex.h"
 #include "resource.h"
 #include "numbers.h"
+#include "design_floor.h"
 
 #include <psapi.h>
 #include <stdio.h>
@@ -156,7 +159,8 @@ static double RoundTrip(void)
 
 /* The floor of a round trip: the same number of windows of the same
    classes created, shown and destroyed, without skin, region or bitmaps,
-   in a bare popup of its own. */
+   in a bare popup of its own; version 6 controls, as this process runs
+   with the program's manifest. */
 static HWND FloorFrame, FloorBox;
 
 static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -268,14 +272,34 @@ static void Swap(void)
     }
     printf("swap_frame_children_after,0,%d\n", CountChildren(App.mainFrame));
     printf("swap_leaking,0,%d\n", Leaking() ? 1 : 0);
+    /* One process, one manifest: the floor's controls are version 6 too. */
+    printf("swap_comctl32,0,%d\n", GetModuleHandleA("comctl32.dll") != NULL);
+}
+
+/* After one start-up in a fresh process: its time, its memory, and
+   whether version 6 controls are in (the manifest makes the first control
+   load comctl32, whose classes stand in for user32's). */
+static void AfterStart(const char *timeFigure, const char *memoryFigure, double t0)
+{
+    printf("%s,0,%.1f\n", timeFigure, Now() - t0);
+    Memory(memoryFigure, 0);
+    printf("%s_comctl32,0,%d\n", memoryFigure, GetModuleHandleA("comctl32.dll") != NULL);
 }
 
 static void MemStart(void)
 {
     double t0 = Now();
     Start();
-    printf("startup_inproc_us,0,%.1f\n", Now() - t0);
-    Memory("mem_start", 0);
+    AfterStart("startup_inproc_us", "mem_start", t0);
+}
+
+static void MemDesign(void)
+{
+    double t0 = Now();
+    if (!DesignFloorStart(GetModuleHandleA(NULL), SW_SHOWNORMAL))
+        Fail("the design floor did not start");
+    Settle();
+    AfterStart("startup_inproc_design_us", "mem_design", t0);
 }
 
 static LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -300,8 +324,7 @@ static void MemBare(void)
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     Settle();
-    printf("startup_inproc_bare_us,0,%.1f\n", Now() - t0);
-    Memory("mem_bare", 0);
+    AfterStart("startup_inproc_bare_us", "mem_bare", t0);
 }
 
 static void MemLong(int roundTrips, int presses)
@@ -502,6 +525,8 @@ int main(int argc, char **argv)
         MemStart();
     else if (!strcmp(mode, "mem-bare"))
         MemBare();
+    else if (!strcmp(mode, "mem-design"))
+        MemDesign();
     else if (!strcmp(mode, "mem-long"))
         MemLong(argc > 2 ? atoi(argv[2]) : 10000, argc > 3 ? atoi(argv[3]) : 100000);
     else if (!strcmp(mode, "stages"))
@@ -509,7 +534,7 @@ int main(int argc, char **argv)
     else if (!strcmp(mode, "startup-stages"))
         StartupStages();
     else
-        Fail("usage: inproc press|swap|mem-start|mem-bare|mem-long [R [P]]|stages|startup-stages");
+        Fail("usage: inproc press|swap|mem-start|mem-bare|mem-design|mem-long [R [P]]|stages|startup-stages");
     fflush(stdout);
     return 0;
 }
