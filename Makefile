@@ -2,6 +2,7 @@
 # make run   sets up, builds and starts the program
 # make test  sets up, builds and runs every test
 # make soak  the long-use tests at full length (a quarter of an hour)
+# make stress N=30  the tests under Wine N times over, the other core busy
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
@@ -9,7 +10,7 @@
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak bench dist clean
+.PHONY: all configure setup run test soak stress bench dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -36,6 +37,12 @@ soak: setup configure
 	cmake --build $(BUILD) -j2
 	cmake --build $(BUILD64) -j2
 	scripts/test soak
+
+N := 10
+stress: setup configure
+	cmake --build $(BUILD) -j2
+	cmake --build $(BUILD64) -j2
+	scripts/test --repeat $(N)
 
 bench: setup configure
 	bench/run
