@@ -3,13 +3,14 @@
 # make test  sets up, builds and runs every test
 # make soak  the long-use tests at full length (a quarter of an hour)
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
+# make bench-press  the presses beside their floor alone (a few minutes)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak bench dist clean
+.PHONY: all configure setup run test soak bench bench-press dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -39,6 +40,9 @@ soak: setup configure
 
 bench: setup configure
 	bench/run
+
+bench-press: setup configure
+	bench/run press
 
 dist: all
 	scripts/dist

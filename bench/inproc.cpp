@@ -472,6 +472,25 @@ static void PressKindBesideFloor(PressKind kind, int presses)
     }
     for (int i = 0; i < FLOOR_STEPS; i++)
         PrintStage(name, "floor", StepNames[i], floor.step[i]);
+
+    /* Two of the floor's calls alone, each with the paints it leaves
+       queued: which of them the queued paints belong to. */
+    HWND panel = kind == CALCULATOR_PRESS ? Floor.calculatorPanel : Floor.converterPanel;
+    HWND result = kind == CALCULATOR_PRESS ? Floor.resultEdit : Floor.converterResultEdit;
+    std::vector<double> repaint, write;
+    for (int i = 0; i < 500; i++) {
+        double t0 = Now();
+        RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Settle();
+        double t1 = Now();
+        SetWindowTextA(result, kind == CALCULATOR_PRESS ? "60" : "212");
+        Settle();
+        double t2 = Now();
+        repaint.push_back(t1 - t0);
+        write.push_back(t2 - t1);
+    }
+    PrintStage(name, "floor", "repaint_now_and_its_paints", repaint);
+    PrintStage(name, "floor", "result_write_and_its_paint", write);
 }
 
 /* The floor's boxes as the program's: the same texts and checks, so that
