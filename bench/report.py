@@ -339,6 +339,31 @@ if rows:
         label, min(p), max(p), min(f), max(f)) for key, label, p, f in rows) + ".")
     say()
 
+    before = figures("press_before_mend.csv")
+    beforerun = fields("press_before_mend_run.txt")
+    if before and beforerun:
+        say("Before the converter's mend (a press now reads the six boxes' states once, where the rule and")
+        say("the results asked up to thirty times, and writes a paired result's boxes once, where it first")
+        say("wrote both single results into the result box): %s presses of each kind, at %s, by" % (
+            len(before.get("press_calculator_us", [])), beforerun.get("when", "?")))
+        say("`%s`, built at %s; load average %s at the start, %s at the end" % (
+            beforerun.get("command", "?"), beforerun.get("built", "?"), beforerun.get("load_start", "?"),
+            beforerun.get("load_end", "?")))
+        say("(`raw/press_before_mend.csv`):")
+        say()
+        say("| press, before the mend | OmbeX+ median / p99 ms | floor median / p99 ms | OmbeX+ / floor, median | p99 | the command, OmbeX+ − floor, median µs |")
+        say("|---|---|---|---|---|---|")
+        for key, label in kinds:
+            p = [x / 1000 for x in before.get("press_%s_us" % key, [])]
+            f = [x / 1000 for x in before.get("press_%s_floor_us" % key, [])]
+            if not p or not f:
+                continue
+            c = [before.get("pressstage_%s_%s_command_us" % (key, who), [0])[0] for who in ("program", "floor")]
+            say("| %s | %.3f / %.3f | %.3f / %.3f | %.3f× | %.3f× | %+.1f |" % (
+                label, median(p), pct(p, 99), median(f), pct(f, 99), median(p) / median(f),
+                pct(p, 99) / pct(f, 99), c[0] - c[1]))
+        say()
+
     say("### Where a press spends its time")
     say()
     say("Both presses are cut at the same points: a subclass round the program's panel, and the floor's")
