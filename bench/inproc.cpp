@@ -4,7 +4,7 @@
    turns them into tables.
 
    inproc press [N]    N timed presses (10,000) of each kind, each kind
-                       beside its press floor, in blocks taking turns
+                       beside its press floor, in blocks of 10 taking turns
    inproc swap         1,000 round trips against the bare-controls floor
    inproc mem-start    memory after start-up (one sample, one process)
    inproc mem-bare     memory after a bare popup (one sample, one process)
@@ -441,9 +441,12 @@ static void PrintStage(const char *kind, const char *who, const char *stage, con
     printf("pressstage_%s_%s_%s_p99_us,0,%.1f\n", kind, who, stage, Percentile99(v));
 }
 
-/* One kind of press, the program and its floor in blocks of 50 taking
-   turns. Each block opens with a press that is not reported: the first
-   press after the other's takes the keyboard over from the other frame. */
+/* One kind of press, the program and its floor in short blocks taking
+   turns, so that other work on the machine falls on both alike. Each
+   block opens with a press that is not reported: the first press after
+   the other's takes the keyboard over from the other frame. */
+static const int PressBlock = 10;
+
 static void PressKindBesideFloor(PressKind kind, int presses)
 {
     PressRecord program, floor;
@@ -451,9 +454,8 @@ static void PressKindBesideFloor(PressKind kind, int presses)
         ProgramPress(kind, NULL);
         FloorPressOnce(kind, NULL);
     }
-    const int block = 50;
-    for (int done = 0; done < presses; done += block) {
-        int n = presses - done < block ? presses - done : block;
+    for (int done = 0; done < presses; done += PressBlock) {
+        int n = presses - done < PressBlock ? presses - done : PressBlock;
         ProgramPress(kind, NULL);
         for (int i = 0; i < n; i++)
             ProgramPress(kind, &program);
@@ -548,6 +550,7 @@ static void Press(int presses)
     Settle();
     PressKindBesideFloor(CONVERTER_PAIRED, presses);
     printf("press_count,0,%d\n", presses);
+    printf("press_block,0,%d\n", PressBlock);
     printf("press_quits_seen,0,%d\n", QuitsSeen);
 }
 /* A program that still leaves a hidden calculator panel behind at every

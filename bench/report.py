@@ -277,7 +277,8 @@ say("for the converter the second box hidden first, the value box read, and for 
 say("second box shown, both boxes written and the two purple labels painted (SetBkMode, SetTextColor,")
 say("TextOutA). No check of the panel or of the boxes, no text blocks, no number read or formatted:")
 say("each box is written once with the text the program shows. The program and its floor take turns")
-say("in blocks of 50 presses, each block opened by one press that is not reported (it takes the")
+say("in blocks of %d presses, each block opened by one press that is not reported (it takes the" % int(
+    press.get("press_block", [50])[0]))
 say("keyboard over from the other frame); 200 presses of each warm up first.")
 say()
 kinds = (("calculator", "calculator"), ("converter_single", "converter, single result"),
