@@ -3,7 +3,7 @@
 # make test  sets up, builds and runs every test
 # make soak  the long-use tests at full length (a quarter of an hour)
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
-# make bench-press  the presses beside their floor alone (a few minutes)
+# make bench-press  the presses beside their floor alone (15 to 20 minutes)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
