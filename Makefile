@@ -4,13 +4,14 @@
 # make soak  the long-use tests at full length (a quarter of an hour)
 # make stress N=30  the tests under Wine N times over, the other core busy
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
+# make bench-press  the presses beside their floor alone (15 to 20 minutes)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak stress bench dist clean
+.PHONY: all configure setup run test soak stress bench bench-press dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -46,6 +47,9 @@ stress: setup configure
 
 bench: setup configure
 	bench/run
+
+bench-press: setup configure
+	bench/run press
 
 dist: all
 	scripts/dist

@@ -3,7 +3,8 @@
    Prints CSV lines "figure,index,value" on standard output; the script
    turns them into tables.
 
-   inproc press        10,000 timed presses of each kind
+   inproc press [N]    N timed presses (10,000) of each kind, each kind
+                       beside its press floor, in blocks of 10 taking turns
    inproc swap         1,000 round trips against the bare-controls floor
    inproc mem-start    memory after start-up (one sample, one process)
    inproc mem-bare     memory after a bare popup (one sample, one process)
@@ -24,6 +25,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 static LARGE_INTEGER Frequency;
 static int QuitsSeen;
@@ -65,6 +67,7 @@ static void Click(HWND control)
 }
 
 static std::string Text(HWND window);
+static int CompareDoubles(const void *a, const void *b);
 
 static void Start(void)
 {
@@ -233,21 +236,323 @@ static void Memory(const char *figure, int index)
     printf("%s_pagefile,%d,%lu\n", figure, index, (unsigned long)pmc.PagefileUsage);
 }
 
-static void Press(void)
+/* Presses beside their floor. The press floor makes, on the design floor's
+   copy of the same panel, the platform calls that a press makes, in the
+   same order, without the program's logic: no check of the panel or of the
+   boxes, no text blocks, no number read or formatted, each box written
+   once with the text the program would show. A subclass round the
+   program's panel, and the floor's own command, stamp the time at the
+   command's start and end, so that both presses fall into the same
+   stages: the button's press drawing up to the command, the command, the
+   button's release after it, and the paints left queued (run by Settle). */
+enum PressKind { CALCULATOR_PRESS, CONVERTER_SINGLE, CONVERTER_PAIRED, PRESS_KINDS };
+
+static const char *const PressNames[PRESS_KINDS] = { "calculator", "converter_single", "converter_paired" };
+
+/* The floor command's steps, each timed; a press kind uses those in its
+   list, in its order. */
+enum FloorStep {
+    STEP_HIDE_SECOND, STEP_EMPTY_RESULT, STEP_GETDC, STEP_REPAINT, STEP_READ, STEP_SHOW_SECOND,
+    STEP_WRITE, STEP_LABELS, STEP_RELEASEDC, FLOOR_STEPS
+};
+
+static const char *const StepNames[FLOOR_STEPS] = {
+    "hide_second", "empty_result", "getdc", "repaint_now", "read_boxes", "show_second",
+    "write_results", "paint_labels", "releasedc",
+};
+
+static double CommandIn, CommandOut;
+static double StepTime[FLOOR_STEPS];
+static double StepMark;
+static PressKind FloorKind;
+static HWND TimedButton;
+static WNDPROC ProgramPanelProc;
+
+static void StepDone(FloorStep step)
 {
-    Start();
-    PrepareCalculator();
-    for (int i = 0; i < 200; i++)      /* warm-up, not reported */
-        CalculatorPress();
-    for (int i = 0; i < 10000; i++)
-        printf("press_calculator_us,%d,%.1f\n", i, CalculatorPress());
-    PrepareConverter();
-    for (int i = 0; i < 200; i++)
-        ConverterPress();
-    for (int i = 0; i < 10000; i++)
-        printf("press_converter_us,%d,%.1f\n", i, ConverterPress());
+    double t = Now();
+    StepTime[step] = t - StepMark;
+    StepMark = t;
 }
 
+static void FloorPress(HWND panel)
+{
+    static const Label Paired[] = {
+        { "\xB0" "C=", 65, 235, RGB(185, 39, 233) },
+        { "\xB0" "F=", 65, MESSAGE_Y, RGB(185, 39, 233) },
+    };
+    char first[32], second[32];
+    BOOL converter = FloorKind != CALCULATOR_PRESS;
+    HWND result = converter ? Floor.converterResultEdit : Floor.resultEdit;
+
+    StepMark = Now();
+    if (converter) {
+        ShowWindow(Floor.secondResultEdit, SW_HIDE);
+        StepDone(STEP_HIDE_SECOND);
+    }
+    SetWindowTextA(result, converter ? NULL : "");
+    StepDone(STEP_EMPTY_RESULT);
+    HDC dc = GetDC(panel);
+    StepDone(STEP_GETDC);
+    RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    StepDone(STEP_REPAINT);
+    if (converter) {
+        int length = GetWindowTextLengthA(Floor.valueEdit);
+        GetWindowTextA(Floor.valueEdit, first, length < 31 ? length + 1 : 32);
+    } else {
+        int firstLength = GetWindowTextLengthA(Floor.firstEdit);
+        int secondLength = GetWindowTextLengthA(Floor.secondEdit);
+        GetWindowTextA(Floor.firstEdit, first, firstLength < 31 ? firstLength + 1 : 32);
+        GetWindowTextA(Floor.secondEdit, second, secondLength < 31 ? secondLength + 1 : 32);
+    }
+    StepDone(STEP_READ);
+    if (FloorKind == CONVERTER_PAIRED) {
+        ShowWindow(Floor.secondResultEdit, SW_SHOW);
+        StepDone(STEP_SHOW_SECOND);
+    }
+    SetWindowTextA(result, converter ? "212" : "60");
+    if (FloorKind == CONVERTER_PAIRED)
+        SetWindowTextA(Floor.secondResultEdit, "37.78");
+    StepDone(STEP_WRITE);
+    if (FloorKind == CONVERTER_PAIRED) {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, Paired[0].colour);
+        for (unsigned i = 0; i < COUNT(Paired); i++)
+            TextOutA(dc, Paired[i].x, Paired[i].y, Paired[i].text, lstrlenA(Paired[i].text));
+        StepDone(STEP_LABELS);
+    }
+    ReleaseDC(panel, dc);
+    StepDone(STEP_RELEASEDC);
+}
+
+static void FloorCommand(HWND panel, WPARAM wParam, LPARAM lParam)
+{
+    (void)wParam;
+    if ((HWND)lParam != TimedButton)
+        return;
+    CommandIn = Now();
+    FloorPress(panel);
+    CommandOut = Now();
+}
+
+static LRESULT CALLBACK TimedPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COMMAND || (HWND)lParam != TimedButton)
+        return CallWindowProcA(ProgramPanelProc, window, message, wParam, lParam);
+    CommandIn = Now();
+    LRESULT r = CallWindowProcA(ProgramPanelProc, window, message, wParam, lParam);
+    CommandOut = Now();
+    return r;
+}
+
+/* The whole press and its stages, of the program or of the floor. */
+enum PressStage { STAGE_CLICK, STAGE_COMMAND, STAGE_RELEASE, STAGE_SETTLE, PRESS_STAGES };
+static const char *const StageNames[PRESS_STAGES] = { "click_to_command", "command", "release",
+                                                      "settle" };
+
+struct PressRecord {
+    std::vector<double> total, stage[PRESS_STAGES], step[FLOOR_STEPS];
+};
+
+static double TimedPress(HWND button, PressRecord *record)
+{
+    TimedButton = button;
+    CommandIn = CommandOut = 0;
+    double t0 = Now();
+    Click(button);
+    double t1 = Now();
+    Settle();
+    double t2 = Now();
+    if (!CommandIn)
+        Fail("a press reached no command");
+    if (record) {
+        record->total.push_back(t2 - t0);
+        record->stage[STAGE_CLICK].push_back(CommandIn - t0);
+        record->stage[STAGE_COMMAND].push_back(CommandOut - CommandIn);
+        record->stage[STAGE_RELEASE].push_back(t1 - CommandOut);
+        record->stage[STAGE_SETTLE].push_back(t2 - t1);
+    }
+    return t2 - t0;
+}
+
+/* What each press must show, on the program's boxes or the floor's. */
+static void CheckShown(PressKind kind, HWND result, HWND second, const char *who)
+{
+    static const char *const Shown[PRESS_KINDS] = { "60", "212", "212" };
+    bool paired = kind == CONVERTER_PAIRED;
+    if (Text(result) != Shown[kind] || (second && paired != (IsWindowVisible(second) != 0)) ||
+        (paired && Text(second) != "37.78")) {
+        fprintf(stderr, "inproc: the %s %s press did not show %s%s\n", who, PressNames[kind], Shown[kind],
+                paired ? " and 37.78" : "");
+        Fail("wrong result");
+    }
+}
+
+static void ProgramPress(PressKind kind, PressRecord *record)
+{
+    bool calculator = kind == CALCULATOR_PRESS;
+    TimedPress(calculator ? App.calculatorCalculateButton : App.converterCalculateButton, record);
+    CheckShown(kind, calculator ? App.calculatorResultEdit : App.converterResultEdit,
+               calculator ? NULL : App.converterSecondResultEdit, "program's");
+}
+
+static void FloorPressOnce(PressKind kind, PressRecord *record)
+{
+    bool calculator = kind == CALCULATOR_PRESS;
+    FloorKind = kind;
+    for (int i = 0; i < FLOOR_STEPS; i++)
+        StepTime[i] = -1;
+    TimedPress(calculator ? Floor.calculate : Floor.converterCalculate, record);
+    if (record)
+        for (int i = 0; i < FLOOR_STEPS; i++)
+            if (StepTime[i] >= 0)
+                record->step[i].push_back(StepTime[i]);
+    CheckShown(kind, calculator ? Floor.resultEdit : Floor.converterResultEdit,
+               calculator ? NULL : Floor.secondResultEdit, "floor's");
+}
+
+static void Subclass(HWND panel)
+{
+    ProgramPanelProc = (WNDPROC)SetWindowLongPtrA(panel, GWLP_WNDPROC, (LONG_PTR)TimedPanelProc);
+}
+
+static void Unsubclass(HWND panel)
+{
+    SetWindowLongPtrA(panel, GWLP_WNDPROC, (LONG_PTR)ProgramPanelProc);
+}
+
+static double Median(std::vector<double> v)
+{
+    qsort(v.data(), v.size(), sizeof v[0], CompareDoubles);
+    return v[v.size() / 2];
+}
+
+static double Percentile99(std::vector<double> v)
+{
+    qsort(v.data(), v.size(), sizeof v[0], CompareDoubles);
+    return v[v.size() * 99 / 100];
+}
+
+static void PrintStage(const char *kind, const char *who, const char *stage, const std::vector<double> &v)
+{
+    if (v.empty())
+        return;
+    printf("pressstage_%s_%s_%s_us,0,%.1f\n", kind, who, stage, Median(v));
+    printf("pressstage_%s_%s_%s_p99_us,0,%.1f\n", kind, who, stage, Percentile99(v));
+}
+
+/* One kind of press, the program and its floor in short blocks taking
+   turns, so that other work on the machine falls on both alike. Each
+   block opens with a press that is not reported: the first press after
+   the other's takes the keyboard over from the other frame. */
+static const int PressBlock = 10;
+
+static void PressKindBesideFloor(PressKind kind, int presses)
+{
+    PressRecord program, floor;
+    for (int i = 0; i < 200; i++) {    /* warm-up, not reported */
+        ProgramPress(kind, NULL);
+        FloorPressOnce(kind, NULL);
+    }
+    for (int done = 0; done < presses; done += PressBlock) {
+        int n = presses - done < PressBlock ? presses - done : PressBlock;
+        ProgramPress(kind, NULL);
+        for (int i = 0; i < n; i++)
+            ProgramPress(kind, &program);
+        FloorPressOnce(kind, NULL);
+        for (int i = 0; i < n; i++)
+            FloorPressOnce(kind, &floor);
+    }
+    const char *name = PressNames[kind];
+    for (size_t i = 0; i < program.total.size(); i++)
+        printf("press_%s_us,%u,%.1f\n", name, (unsigned)i, program.total[i]);
+    for (size_t i = 0; i < floor.total.size(); i++)
+        printf("press_%s_floor_us,%u,%.1f\n", name, (unsigned)i, floor.total[i]);
+    for (int i = 0; i < PRESS_STAGES; i++) {
+        PrintStage(name, "program", StageNames[i], program.stage[i]);
+        PrintStage(name, "floor", StageNames[i], floor.stage[i]);
+    }
+    for (int i = 0; i < FLOOR_STEPS; i++)
+        PrintStage(name, "floor", StepNames[i], floor.step[i]);
+
+    /* Two of the floor's calls alone, each with the paints it leaves
+       queued: which of them the queued paints belong to. */
+    HWND panel = kind == CALCULATOR_PRESS ? Floor.calculatorPanel : Floor.converterPanel;
+    HWND result = kind == CALCULATOR_PRESS ? Floor.resultEdit : Floor.converterResultEdit;
+    std::vector<double> repaint, write;
+    for (int i = 0; i < 500; i++) {
+        double t0 = Now();
+        RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Settle();
+        double t1 = Now();
+        SetWindowTextA(result, kind == CALCULATOR_PRESS ? "60" : "212");
+        Settle();
+        double t2 = Now();
+        repaint.push_back(t1 - t0);
+        write.push_back(t2 - t1);
+    }
+    PrintStage(name, "floor", "repaint_now_and_its_paints", repaint);
+    PrintStage(name, "floor", "result_write_and_its_paint", write);
+}
+
+/* The floor's boxes as the program's: the same texts and checks, so that
+   the same repaint paints the same things. */
+static void PrepareFloorCalculator(void)
+{
+    SetWindowTextA(Floor.firstEdit, "12");
+    SetWindowTextA(Floor.secondEdit, "5");
+    Click(GetDlgItem(Floor.calculatorPanel, IDC_MULTIPLY));
+    Settle();
+}
+
+static void PrepareFloorConverter(void)
+{
+    if (!DesignFloorShowConverter(GetModuleHandleA(NULL)))
+        Fail("the design floor made no converter");
+    Settle();
+    SetWindowTextA(Floor.valueEdit, "100");
+    Click(GetDlgItem(Floor.converterPanel, IDC_CELSIUS_TO_FAHRENHEIT));
+    Settle();
+}
+
+static void Press(int presses)
+{
+    Start();
+    if (!DesignFloorStart(GetModuleHandleA(NULL), SW_SHOWNORMAL))
+        Fail("the design floor did not start");
+    /* Beside the program's frame, not over it. */
+    SetWindowPos(Floor.frame, NULL, FRAME_SIZE + 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DesignFloorCommand = FloorCommand;
+    Settle();
+
+    PrepareCalculator();
+    PrepareFloorCalculator();
+    HWND calculator = ShownPanel();
+    Subclass(calculator);
+    PressKindBesideFloor(CALCULATOR_PRESS, presses);
+    Unsubclass(calculator);
+
+    /* The converter, 100 with the first temperature box alone, then with
+       both: a paired result. */
+    Click(App.calculatorSwitchButton);
+    Settle();
+    if (ShownPanel() != App.converterPanel)
+        Fail("the switch did not show a converter");
+    SetWindowTextA(App.converterValueEdit, "100");
+    Click(GetDlgItem(App.converterPanel, IDC_CELSIUS_TO_FAHRENHEIT));
+    Settle();
+    PrepareFloorConverter();
+    Subclass(App.converterPanel);
+    PressKindBesideFloor(CONVERTER_SINGLE, presses);
+
+    Click(GetDlgItem(App.converterPanel, IDC_FAHRENHEIT_TO_CELSIUS));
+    Click(GetDlgItem(Floor.converterPanel, IDC_FAHRENHEIT_TO_CELSIUS));
+    Settle();
+    PressKindBesideFloor(CONVERTER_PAIRED, presses);
+    printf("press_count,0,%d\n", presses);
+    printf("press_block,0,%d\n", PressBlock);
+    printf("press_quits_seen,0,%d\n", QuitsSeen);
+}
 /* A program that still leaves a hidden calculator panel behind at every
    round trip; Wine's server gives out near 3,000 of them. */
 static bool Leaking(void)
@@ -518,7 +823,7 @@ int main(int argc, char **argv)
     QueryPerformanceFrequency(&Frequency);
     const char *mode = argc > 1 ? argv[1] : "";
     if (!strcmp(mode, "press"))
-        Press();
+        Press(argc > 2 ? atoi(argv[2]) : 10000);
     else if (!strcmp(mode, "swap"))
         Swap();
     else if (!strcmp(mode, "mem-start"))
@@ -534,7 +839,7 @@ int main(int argc, char **argv)
     else if (!strcmp(mode, "startup-stages"))
         StartupStages();
     else
-        Fail("usage: inproc press|swap|mem-start|mem-bare|mem-design|mem-long [R [P]]|stages|startup-stages");
+        Fail("usage: inproc press [N]|swap|mem-start|mem-bare|mem-design|mem-long [R [P]]|stages|startup-stages");
     fflush(stdout);
     return 0;
 }

@@ -79,9 +79,18 @@ static const struct {
       { "m=", 65, FIRST_ROW_Y, LABEL_COLOUR }, { "miles=", 45, MESSAGE_Y, LABEL_COLOUR } },
 };
 
-static BOOL Checked(HWND panel, int id)
+/* The six boxes' states, read once a press: each read looks its box up
+   among the panel's children, and the rule and the results would
+   otherwise ask up to thirty times. */
+static void ReadChecks(HWND panel, BOOL checked[CONVERSION_COUNT])
 {
-    return IsDlgButtonChecked(panel, id) == BST_CHECKED;
+    for (int i = 0; i < CONVERSION_COUNT; i++)
+        checked[i] = IsDlgButtonChecked(panel, IDC_CELSIUS_TO_FAHRENHEIT + i) == BST_CHECKED;
+}
+
+static BOOL Checked(const BOOL *checked, int id)
+{
+    return checked[id - IDC_CELSIUS_TO_FAHRENHEIT];
 }
 
 static void OnCreate(HWND panel)
@@ -103,23 +112,21 @@ static void OnPaint(HWND panel)
     EndPaint(panel, &ps1);
 }
 
-static BOOL SelectionRefused(HWND panel)
+static BOOL SelectionRefused(const BOOL *checked)
 {
     for (unsigned i = 0; i < COUNT(CrossPairs); i++)
-        if (Checked(panel, CrossPairs[i][0]) && Checked(panel, CrossPairs[i][1]))
+        if (Checked(checked, CrossPairs[i][0]) && Checked(checked, CrossPairs[i][1]))
             return TRUE;
     return FALSE;
 }
 
-static void ShowResults(HWND panel, HDC dc, char results[CONVERSION_COUNT][RESULT_TEXT_SIZE])
+/* An accepted state holds at most one pair, and then no other box: the
+   pair's two results are the ones shown, and writing its boxes' single
+   results first would only cost two more writes of the box. */
+static void ShowResults(HDC dc, const BOOL *checked, char results[CONVERSION_COUNT][RESULT_TEXT_SIZE])
 {
-    for (unsigned i = 0; i < COUNT(SingleOrder); i++)
-        if (Checked(panel, SingleOrder[i]))
-            SetWindowTextA(App.converterResultEdit,
-                           results[SingleOrder[i] - IDC_CELSIUS_TO_FAHRENHEIT]);
-
     for (unsigned i = 0; i < COUNT(Pairs); i++) {
-        if (!Checked(panel, Pairs[i].first) || !Checked(panel, Pairs[i].second))
+        if (!Checked(checked, Pairs[i].first) || !Checked(checked, Pairs[i].second))
             continue;
         ShowWindow(App.converterSecondResultEdit, SW_SHOW);
         SetWindowTextA(App.converterResultEdit,
@@ -128,7 +135,23 @@ static void ShowResults(HWND panel, HDC dc, char results[CONVERSION_COUNT][RESUL
                        results[Pairs[i].second - IDC_CELSIUS_TO_FAHRENHEIT]);
         PaintLabels(dc, &Pairs[i].firstLabel, 1);
         PaintLabels(dc, &Pairs[i].secondLabel, 1);
+        return;
     }
+    for (unsigned i = 0; i < COUNT(SingleOrder); i++)
+        if (Checked(checked, SingleOrder[i]))
+            SetWindowTextA(App.converterResultEdit,
+                           results[SingleOrder[i] - IDC_CELSIUS_TO_FAHRENHEIT]);
+}
+
+/* Once a conversion was picked: refused, or shown. */
+static void ShowPicked(HWND panel, HDC dc, char results[CONVERSION_COUNT][RESULT_TEXT_SIZE])
+{
+    BOOL checked[CONVERSION_COUNT];
+    ReadChecks(panel, checked);
+    if (SelectionRefused(checked))
+        PaintLabels(dc, &SelectOnlyOne, 1);
+    else
+        ShowResults(dc, checked, results);
 }
 
 static void OnCalculate(HWND panel)
@@ -158,10 +181,8 @@ static void OnCalculate(HWND panel)
 
     if (!App.conversionPicked)
         PaintLabels(dc, &SelectAConversion, 1);
-    else if (SelectionRefused(panel))
-        PaintLabels(dc, &SelectOnlyOne, 1);
     else
-        ShowResults(panel, dc, results);
+        ShowPicked(panel, dc, results);
 
     System.globalFree(text);
     ReleaseDC(panel, dc);
