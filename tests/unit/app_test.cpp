@@ -147,6 +147,8 @@ void AppTest::ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND o
     ASSERT_EQ(1u, boxes.size()) << "one box says that a window could not be made";
     EXPECT_EQ("Creation Failure", boxes[0].caption);
     EXPECT_EQ("Window Creation Failed!", boxes[0].text);
+    EXPECT_EQ("warning", boxes[0].icon);
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
     EXPECT_EQ(owner, boxes[0].owner);
 }
 
@@ -251,6 +253,8 @@ void AppTest::ExpectRightClickWarning(HWND panel)
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("Error", boxes[0].caption);
     EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
+    EXPECT_EQ("warning", boxes[0].icon) << "the box shows the icon of MB_ICONWARNING";
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons) << "the box has the one button of MB_OK";
     // A child cannot own a box: the system gives it to the panel's frame.
     EXPECT_EQ(App.mainFrame, boxes[0].owner);
     EXPECT_TRUE(boxes[0].ownerDisabled);

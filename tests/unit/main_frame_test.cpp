@@ -145,6 +145,8 @@ TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
     auto boxes = watcher.Stop();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("About", boxes[0].caption);
+    EXPECT_EQ("information", boxes[0].icon);
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
     EXPECT_EQ(App.mainFrame, boxes[0].owner);
     EXPECT_TRUE(boxes[0].ownerDisabled) << "the box is modal";
     const std::string version = "\n -Version: 2.0.3.FINAL ";
@@ -297,6 +299,8 @@ TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("Registration Failure", boxes[0].caption);
     EXPECT_EQ("Window Registration Failed!", boxes[0].text);
+    EXPECT_EQ("warning", boxes[0].icon);
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
     EXPECT_EQ(NULL, boxes[0].owner);
     WNDCLASSEXA wnd = {};
     wnd.cbSize = sizeof wnd;
