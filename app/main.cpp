@@ -3,7 +3,7 @@
 #include "../res/resource.h"
 
 AppState App;
-SystemCalls System = { GlobalAlloc, GlobalFree, GetMessageA };
+SystemCalls System = { GlobalAlloc, GlobalFree, GetMessageA, GetDC, ReleaseDC };
 
 static MSG Msg;
 

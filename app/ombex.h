@@ -94,12 +94,15 @@ struct AppState {
 
 extern AppState App;
 
-/* The few system calls whose failure the program must survive; tests swap
-   them to make a call fail on purpose. */
+/* The few system calls that tests swap: to make one fail on purpose, as the
+   program must survive, or to count the blocks and device contexts that a
+   press takes against those it gives back. */
 struct SystemCalls {
     HGLOBAL (WINAPI *globalAlloc)(UINT flags, SIZE_T bytes);
     HGLOBAL (WINAPI *globalFree)(HGLOBAL block);
     BOOL (WINAPI *getMessage)(LPMSG msg, HWND window, UINT first, UINT last);
+    HDC (WINAPI *getDC)(HWND window);
+    int (WINAPI *releaseDC)(HWND window, HDC dc);
 };
 
 extern SystemCalls System;

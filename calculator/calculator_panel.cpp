@@ -68,7 +68,7 @@ static void OnCalculate(HWND panel)
     char results[ARITHMETIC_COUNT][RESULT_TEXT_SIZE];
 
     SetWindowTextA(App.calculatorResultEdit, "");
-    HDC dc = GetDC(panel);
+    HDC dc = System.getDC(panel);
     /* Repaint now, which wipes the message of the previous press. */
     RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 
@@ -76,7 +76,7 @@ static void OnCalculate(HWND panel)
     int secondLength = GetWindowTextLengthA(App.calculatorSecondEdit);
     if (firstLength == 0 || secondLength == 0) {
         PaintLabels(dc, &EnterTwoNumbers, 1);
-        ReleaseDC(panel, dc);
+        System.releaseDC(panel, dc);
         return;
     }
 
@@ -95,7 +95,7 @@ static void OnCalculate(HWND panel)
         System.globalFree(first);
     if (second)
         System.globalFree(second);
-    ReleaseDC(panel, dc);
+    System.releaseDC(panel, dc);
 }
 
 static void OnSwitch(HWND panel)

@@ -160,20 +160,20 @@ static void OnCalculate(HWND panel)
 
     ShowWindow(App.converterSecondResultEdit, SW_HIDE);
     SetWindowTextA(App.converterResultEdit, NULL);
-    HDC dc = GetDC(panel);
+    HDC dc = System.getDC(panel);
     /* Repaint now, which wipes the messages and labels of the last press. */
     RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 
     int length = GetWindowTextLengthA(App.converterValueEdit);
     if (length == 0) {
         PaintLabels(dc, &EnterAValue, 1);
-        ReleaseDC(panel, dc);
+        System.releaseDC(panel, dc);
         return;
     }
     char *text = (char *)System.globalAlloc(GPTR, length + 1);
     if (!text) {
         /* Out of memory: the boxes stay as the opening steps left them. */
-        ReleaseDC(panel, dc);
+        System.releaseDC(panel, dc);
         return;
     }
     GetWindowTextA(App.converterValueEdit, text, length + 1);
@@ -185,7 +185,7 @@ static void OnCalculate(HWND panel)
         ShowPicked(panel, dc, results);
 
     System.globalFree(text);
-    ReleaseDC(panel, dc);
+    System.releaseDC(panel, dc);
 }
 
 static void OnSwitchBack(void)

@@ -154,6 +154,23 @@ std::vector<SeenBox> BoxWatcher::Stop()
     return seen_;
 }
 
+// Which of the system's message box icons a box's icon control shows.
+static std::string IconName(HWND control)
+{
+    static const struct { LPCSTR id; const char *name; } icons[] = {
+        { IDI_WARNING, "warning" }, { IDI_ERROR, "error" },
+        { IDI_INFORMATION, "information" }, { IDI_QUESTION, "question" },
+    };
+    HICON shown = (HICON)SendMessageA(control, STM_GETICON, 0, 0);
+    if (!shown)
+        return "";
+    // The system's icons are shared: loading one again gives the same handle.
+    for (auto &i : icons)
+        if (LoadIconA(NULL, i.id) == shown)
+            return i.name;
+    return "another";
+}
+
 DWORD WINAPI BoxWatcher::Run(void *self)
 {
     BoxWatcher *watcher = (BoxWatcher *)self;
@@ -165,10 +182,18 @@ DWORD WINAPI BoxWatcher::Run(void *self)
             seen.caption = WindowText(box);
             seen.owner = GetWindow(box, GW_OWNER);
             seen.ownerDisabled = seen.owner && !IsWindowEnabled(seen.owner);
-            // The message is the static control with the longest text.
-            for (HWND child : Children(box))
-                if (ClassName(child) == "Static" && WindowText(child).size() > seen.text.size())
+            // The message is the static control with the longest text; the
+            // icon is a static control too.
+            for (HWND child : Children(box)) {
+                std::string name = ClassName(child);
+                bool isIcon = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+                if (name == "Static" && isIcon && IsWindowVisible(child))
+                    seen.icon = IconName(child);
+                else if (name == "Static" && WindowText(child).size() > seen.text.size())
                     seen.text = WindowText(child);
+                else if (name == "Button" && IsWindowVisible(child))
+                    seen.buttons.push_back(WindowText(child));
+            }
             watcher->seen_.push_back(seen);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             // Wait until it has gone, so that it is counted once.

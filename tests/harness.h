@@ -47,6 +47,10 @@ bool ColourNear(COLORREF a, COLORREF b, int tolerance);
 // A message box as seen by the watcher that dismissed it.
 struct SeenBox {
     std::string caption, text;
+    // The system icon it shows: "warning", "error", "information",
+    // "question", "" for none, or "another" for one of no such kind.
+    std::string icon;
+    std::vector<std::string> buttons;   // the texts of its buttons, in z-order
     HWND owner;
     bool ownerDisabled;
 };

@@ -2,7 +2,103 @@
 
 #include <string.h>
 
+#include <algorithm>
+
 static const char *const ProgramClasses[] = { MAIN_FRAME_CLASS, CALCULATOR_CLASS, CONVERTER_CLASS };
+
+// What the program has taken through its seam and not yet given back, and
+// how much it took since the last look.
+static struct {
+    std::vector<HGLOBAL> blocks;
+    std::vector<HDC> dcs;
+    int blocksTaken, dcsTaken;
+    int strays;              // given back but never taken, or refused by the system
+    int allocationsLeft;     // -1: no limit
+} Ledger;
+
+// Takes a handle off the list of those outstanding; false if it was not there.
+template <typename Handle>
+static bool GiveBack(std::vector<Handle> &held, Handle handle)
+{
+    auto found = std::find(held.begin(), held.end(), handle);
+    if (found == held.end())
+        return false;
+    held.erase(found);
+    return true;
+}
+
+static HGLOBAL WINAPI CountedAlloc(UINT flags, SIZE_T bytes)
+{
+    if (Ledger.allocationsLeft == 0)
+        return NULL;
+    if (Ledger.allocationsLeft > 0)
+        Ledger.allocationsLeft--;
+    HGLOBAL block = GlobalAlloc(flags, bytes);
+    if (block) {
+        Ledger.blocks.push_back(block);
+        Ledger.blocksTaken++;
+    }
+    return block;
+}
+
+static HGLOBAL WINAPI CountedFree(HGLOBAL block)
+{
+    bool held = GiveBack(Ledger.blocks, block);
+    HGLOBAL result = GlobalFree(block);
+    Ledger.strays += !held || result != NULL;
+    return result;
+}
+
+static HDC WINAPI CountedGetDC(HWND window)
+{
+    HDC dc = GetDC(window);
+    if (dc) {
+        Ledger.dcs.push_back(dc);
+        Ledger.dcsTaken++;
+    }
+    return dc;
+}
+
+static int WINAPI CountedReleaseDC(HWND window, HDC dc)
+{
+    bool held = GiveBack(Ledger.dcs, dc);
+    int released = ReleaseDC(window, dc);
+    Ledger.strays += !held || !released;
+    return released;
+}
+
+::testing::AssertionResult AppTest::TookAndGaveBack(int blocks, int dcs)
+{
+    std::vector<std::string> faults;
+    if (!Ledger.blocks.empty())
+        faults.push_back(std::to_string(Ledger.blocks.size()) +
+                         " block(s) from GlobalAlloc not given back with GlobalFree");
+    if (!Ledger.dcs.empty())
+        faults.push_back(std::to_string(Ledger.dcs.size()) +
+                         " device context(s) from GetDC not given back with ReleaseDC");
+    if (Ledger.strays)
+        faults.push_back(std::to_string(Ledger.strays) + " given back that had not been taken");
+    if ((blocks != AnyNumber && Ledger.blocksTaken != blocks) ||
+        (dcs != AnyNumber && Ledger.dcsTaken != dcs))
+        faults.push_back("took " + std::to_string(Ledger.blocksTaken) + " block(s) and " +
+                         std::to_string(Ledger.dcsTaken) + " device context(s), expected " +
+                         std::to_string(blocks) + " and " + std::to_string(dcs));
+    // Each look judges only what came after the one before.
+    Ledger.blocks.clear();
+    Ledger.dcs.clear();
+    Ledger.blocksTaken = Ledger.dcsTaken = Ledger.strays = 0;
+    if (faults.empty())
+        return ::testing::AssertionSuccess();
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    for (size_t i = 0; i < faults.size(); i++)
+        failure << (i ? "; " : "") << faults[i];
+    return failure;
+}
+
+void AppTest::AllowAllocations(int count)
+{
+    Ledger.allocationsLeft = count;
+}
 
 void AppTest::ResetProgram()
 {
@@ -14,9 +110,13 @@ void AppTest::ResetProgram()
     for (const char *name : ProgramClasses)
         UnregisterClassA(name, GetModuleHandleA(NULL));
     memset(&App, 0, sizeof App);
-    System.globalAlloc = GlobalAlloc;
-    System.globalFree = GlobalFree;
+    System.globalAlloc = CountedAlloc;
+    System.globalFree = CountedFree;
     System.getMessage = GetMessageA;
+    System.getDC = CountedGetDC;
+    System.releaseDC = CountedReleaseDC;
+    TookAndGaveBack(0, 0);
+    AllowAllocations(-1);
 }
 
 static const char *RefusedClass;
@@ -47,6 +147,8 @@ void AppTest::ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND o
     ASSERT_EQ(1u, boxes.size()) << "one box says that a window could not be made";
     EXPECT_EQ("Creation Failure", boxes[0].caption);
     EXPECT_EQ("Window Creation Failed!", boxes[0].text);
+    EXPECT_EQ("warning", boxes[0].icon);
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
     EXPECT_EQ(owner, boxes[0].owner);
 }
 
@@ -103,13 +205,16 @@ void AppTest::ExpectStillCalculates()
     SetWindowTextA(App.calculatorFirstEdit, "12");
     SetWindowTextA(App.calculatorSecondEdit, "5");
     ClickId(ShownPanel(), IDC_MULTIPLY);
+    EXPECT_TRUE(TookAndGaveBack(AnyNumber, AnyNumber)) << "before these presses";
     Click(App.calculatorCalculateButton);
     EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
+    EXPECT_TRUE(TookAndGaveBack(2, 1));
     Click(App.calculatorSwitchButton);
     SetWindowTextA(App.converterValueEdit, "100");
     ClickId(App.converterPanel, IDC_CELSIUS_TO_FAHRENHEIT);
     Click(App.converterCalculateButton);
     EXPECT_EQ("212", WindowText(App.converterResultEdit));
+    EXPECT_TRUE(TookAndGaveBack(1, 1));
     Click(App.converterSwitchButton);
 }
 
@@ -148,6 +253,8 @@ void AppTest::ExpectRightClickWarning(HWND panel)
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("Error", boxes[0].caption);
     EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
+    EXPECT_EQ("warning", boxes[0].icon) << "the box shows the icon of MB_ICONWARNING";
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons) << "the box has the one button of MB_OK";
     // A child cannot own a box: the system gives it to the panel's frame.
     EXPECT_EQ(App.mainFrame, boxes[0].owner);
     EXPECT_TRUE(boxes[0].ownerDisabled);

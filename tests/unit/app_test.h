@@ -31,8 +31,17 @@ private:
 class AppTest : public ::testing::Test {
 public:
     // Ends the program's windows and forgets all its state, as a new
-    // process would start.
+    // process would start. The program's seam (System) then counts every
+    // memory block and device context taken and given back.
     static void ResetProgram();
+    // Since the last look, the program took exactly this many blocks and
+    // device contexts through its seam (or AnyNumber), and gave every one of
+    // them back.
+    static const int AnyNumber = -1;
+    static ::testing::AssertionResult TookAndGaveBack(int blocks, int dcs);
+    // The allocator gives this many more blocks, then fails as when out of
+    // memory; -1 for no limit.
+    static void AllowAllocations(int count);
     // The boxes seen were the one that says a window could not be made.
     static void ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND owner);
 

@@ -17,6 +17,8 @@ class CalculatorTest : public AppTest {
 protected:
     HWND Panel() { return ShownPanel(); }
     // Types both numbers, picks the operation (unless none) and presses.
+    // Every road of the press gives back its device context, and the blocks
+    // of both numbers when it read them.
     std::string Calculate(const char *first, const char *second, int operation)
     {
         SetWindowTextA(App.calculatorFirstEdit, first);
@@ -24,6 +26,7 @@ protected:
         if (operation)
             ClickId(Panel(), operation);
         Click(App.calculatorCalculateButton);
+        EXPECT_TRUE(TookAndGaveBack(*first && *second ? 2 : 0, 1));
         return WindowText(App.calculatorResultEdit);
     }
 };
@@ -291,35 +294,18 @@ TEST_F(CalculatorTest, DestroyingACalculatorPanelPostsQuitWithCodeZero)
     }
 }
 
-// Out of memory: the allocator fails on a chosen call.
-static int AllocationsLeft, Outstanding;
-static HGLOBAL WINAPI FailingAlloc(UINT flags, SIZE_T bytes)
-{
-    if (AllocationsLeft-- <= 0)
-        return NULL;
-    Outstanding++;
-    return GlobalAlloc(flags, bytes);
-}
-static HGLOBAL WINAPI CountedFree(HGLOBAL block)
-{
-    Outstanding--;
-    return GlobalFree(block);
-}
-
+// Out of memory: the allocator fails on the first number's block, or on
+// the second's.
 TEST_F(CalculatorTest, FailedAllocationLeavesTheResultEmpty)
 {
     for (int allowed : { 0, 1 }) {
         SCOPED_TRACE(allowed);
         EXPECT_EQ("30", Calculate("10", "20", Add));
-        System.globalAlloc = FailingAlloc;
-        System.globalFree = CountedFree;
-        AllocationsLeft = allowed;
-        Outstanding = 0;
+        AllowAllocations(allowed);
         Click(App.calculatorCalculateButton);
         EXPECT_EQ("", WindowText(App.calculatorResultEdit));
-        EXPECT_EQ(0, Outstanding) << "every block taken is given back";
-        System.globalAlloc = GlobalAlloc;
-        System.globalFree = GlobalFree;
+        EXPECT_TRUE(TookAndGaveBack(allowed, 1)) << "every block taken is given back";
+        AllowAllocations(-1);
         EXPECT_EQ("30", Calculate("10", "20", NoOperation)) << "the next press works";
     }
 }

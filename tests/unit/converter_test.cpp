@@ -35,10 +35,13 @@ protected:
                 ClickId(Panel(), id);
         }
     }
+    // Every road of the press gives back its device context, and the
+    // value's block when it read the value.
     static std::string Calculate(const char *value)
     {
         SetWindowTextA(App.converterValueEdit, value);
         Click(App.converterCalculateButton);
+        EXPECT_TRUE(TookAndGaveBack(*value ? 1 : 0, 1));
         return WindowText(App.converterResultEdit);
     }
     static bool SecondShown() { return IsWindowVisible(App.converterSecondResultEdit) != 0; }
@@ -259,17 +262,18 @@ TEST_F(ConverterTest, RightClickWarnsWithABox)
     ExpectRightClickWarning(Panel());
 }
 
-static HGLOBAL WINAPI NoMemory(UINT, SIZE_T) { return NULL; }
-
 TEST_F(ConverterTest, FailedAllocationLeavesTheBoxesAsTheOpeningLeftThem)
 {
     Check({ CtoF, FtoC });
     EXPECT_EQ("212", Calculate("100"));
     ASSERT_TRUE(SecondShown());
-    System.globalAlloc = NoMemory;
-    EXPECT_EQ("", Calculate("100"));
+    AllowAllocations(0);
+    SetWindowTextA(App.converterValueEdit, "100");
+    Click(App.converterCalculateButton);
+    EXPECT_EQ("", WindowText(App.converterResultEdit));
+    EXPECT_TRUE(TookAndGaveBack(0, 1));
     EXPECT_FALSE(SecondShown());
     EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
-    System.globalAlloc = GlobalAlloc;
+    AllowAllocations(-1);
     EXPECT_EQ("212", Calculate("100")) << "the next press works";
 }

@@ -145,6 +145,8 @@ TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
     auto boxes = watcher.Stop();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("About", boxes[0].caption);
+    EXPECT_EQ("information", boxes[0].icon);
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
     EXPECT_EQ(App.mainFrame, boxes[0].owner);
     EXPECT_TRUE(boxes[0].ownerDisabled) << "the box is modal";
     const std::string version = "\n -Version: 2.0.3.FINAL ";
@@ -277,6 +279,39 @@ TEST_F(AppTest, FailedMessageReadEndsTheLoopWithADefinedCode)
     EXPECT_EQ(1, Reads) << "the loop read on after a failed read";
 }
 
+// How a window stands by its own flags: hidden, shown, minimized or maximized.
+static std::string ShownAs(HWND window)
+{
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (!(style & WS_VISIBLE))
+        return "hidden";
+    return style & WS_MINIMIZE ? "minimized" : style & WS_MAXIMIZE ? "maximized" : "shown";
+}
+
+// Started with a show command, as by a shortcut or another program, the
+// main frame and the first panel both take that command.
+TEST(StartUp, FrameAndFirstPanelBothTakeTheShowCommand)
+{
+    static const struct { int command; const char *name, *shownAs; } commands[] = {
+        { SW_SHOWNORMAL, "SW_SHOWNORMAL", "shown" },
+        { SW_HIDE, "SW_HIDE", "hidden" },
+        { SW_SHOWMINNOACTIVE, "SW_SHOWMINNOACTIVE", "minimized" },
+        { SW_SHOWMINIMIZED, "SW_SHOWMINIMIZED", "minimized" },
+        { SW_SHOWMAXIMIZED, "SW_SHOWMAXIMIZED", "maximized" },
+        { SW_SHOWNOACTIVATE, "SW_SHOWNOACTIVATE", "shown" },
+    };
+    for (auto &c : commands) {
+        SCOPED_TRACE(c.name);
+        AppTest::ResetProgram();
+        ASSERT_TRUE(StartUp(Instance(), c.command));
+        PumpMessages();
+        EXPECT_EQ(c.shownAs, ShownAs(App.mainFrame)) << "the main frame was not shown with " << c.name;
+        EXPECT_EQ(c.shownAs, ShownAs(App.firstCalculatorPanel))
+            << "the first panel was not shown with " << c.name << ", the command that the frame was given";
+    }
+    AppTest::ResetProgram();
+}
+
 // Registration failure: the second class is already taken, so registering
 // it fails as it would on a broken system.
 TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
@@ -297,6 +332,8 @@ TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("Registration Failure", boxes[0].caption);
     EXPECT_EQ("Window Registration Failed!", boxes[0].text);
+    EXPECT_EQ("warning", boxes[0].icon);
+    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
     EXPECT_EQ(NULL, boxes[0].owner);
     WNDCLASSEXA wnd = {};
     wnd.cbSize = sizeof wnd;
