@@ -3,13 +3,15 @@
 # make test  sets up, builds and runs every test
 # make soak  the long-use tests at full length (a quarter of an hour)
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
+# make test-wine10  the Wine-run tests of both builds under Wine 10, in a
+#            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak bench dist clean
+.PHONY: all configure setup run test soak bench test-wine10 dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -39,6 +41,11 @@ soak: setup configure
 
 bench: setup configure
 	bench/run
+
+test-wine10: setup configure
+	cmake --build $(BUILD) -j2
+	cmake --build $(BUILD64) -j2
+	REPEAT=$(REPEAT) scripts/test-wine10
 
 dist: all
 	scripts/dist
