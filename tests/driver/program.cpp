@@ -1,13 +1,21 @@
+// Sockets first: windows.h would bring the older ones.
+#include <winsock2.h>
+
 #include "program.h"
 
 #include <string>
 
-static std::string ProgramPath()
+static std::string DriverFolder()
 {
     char path[MAX_PATH];
     GetModuleFileNameA(NULL, path, sizeof path);
     std::string dir(path);
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + "OmbeX+.exe";
+    return dir.substr(0, dir.find_last_of("\\/") + 1);
+}
+
+static std::string ProgramPath()
+{
+    return DriverFolder() + "OmbeX+.exe";
 }
 
 Program::Program(const char *arguments) : info_(), frame_(NULL)
@@ -111,29 +119,160 @@ static void Send(INPUT input)
     SendInput(1, &input, sizeof input);
 }
 
+// The mouse is moved and pressed through the X server, as a person's is.
+// A move that SendInput makes under Wine also warps the X pointer, and the
+// X server answers the warp with motion events that the program's process
+// hands back late, after a later move: the cursor jumps back and the next
+// press lands there. Through XTest every mouse event has one source and one
+// order. A host program of ours, beside the driver, speaks XTest for it.
+static SOCKET Devices = INVALID_SOCKET;
+
+// Starts x_devices, from the driver's own folder, and waits until it has
+// connected back on the loopback address.
+static bool StartDevices()
+{
+    if (Devices != INVALID_SOCKET)
+        return true;
+    WSADATA winsock;
+    WSAStartup(MAKEWORD(2, 2), &winsock);
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof at;
+    bind(listener, (sockaddr *)&at, sizeof at);
+    listen(listener, 1);
+    getsockname(listener, (sockaddr *)&at, &size);
+    std::string path = DriverFolder() + "x_devices";
+    std::string command = path + " " + std::to_string(ntohs(at.sin_port));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    // Wine runs a host program by forking it, and hands back no handles.
+    if (CreateProcessA(path.c_str(), &command[0], NULL, NULL, FALSE, DETACHED_PROCESS, NULL, NULL,
+                       &startup, &info)) {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(listener, &ready);
+        timeval wait = { 10, 0 };
+        if (select(0, &ready, NULL, NULL, &wait) == 1)
+            Devices = accept(listener, NULL, NULL);
+    }
+    closesocket(listener);
+    EXPECT_NE(INVALID_SOCKET, Devices) << path << " did not start and connect within 10 s";
+    return Devices != INVALID_SOCKET;
+}
+
+// Hands one command to the X server and waits until it has been handled.
+static void Tell(const std::string &command)
+{
+    ASSERT_TRUE(StartDevices());
+    std::string line = command + "\n", answer;
+    send(Devices, line.data(), (int)line.size(), 0);
+    char c;
+    while (recv(Devices, &c, 1, 0) == 1 && c != '\n')
+        answer += c;
+    ASSERT_EQ("ok", answer) << "x_devices, told to " << command;
+}
+
+// Wine hands each press on to the system as device input, and a low-level
+// hook of the driver's own, on a thread that does nothing else, sees where.
+namespace {
+struct SeenPresses {
+    CRITICAL_SECTION lock;
+    LONG count[WM_MOUSEWHEEL - WM_MOUSEFIRST];   // by message
+    POINT at;                                    // the last one's point
+};
+SeenPresses Seen;
+}
+
+static LRESULT CALLBACK MouseHook(int code, WPARAM message, LPARAM lParam)
+{
+    if (code == HC_ACTION && message > WM_MOUSEMOVE && message < WM_MOUSEWHEEL) {
+        EnterCriticalSection(&Seen.lock);
+        Seen.count[message - WM_MOUSEFIRST]++;
+        Seen.at = ((const MSLLHOOKSTRUCT *)lParam)->pt;
+        LeaveCriticalSection(&Seen.lock);
+    }
+    return CallNextHookEx(NULL, code, message, lParam);
+}
+
+static DWORD WINAPI HookThread(void *ready)
+{
+    SetWindowsHookExA(WH_MOUSE_LL, MouseHook, GetModuleHandleA(NULL), 0);
+    MSG msg;
+    PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE);
+    SetEvent((HANDLE)ready);
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
+static void WatchPresses()
+{
+    static bool watching;
+    if (watching)
+        return;
+    watching = true;
+    InitializeCriticalSection(&Seen.lock);
+    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+    CloseHandle(CreateThread(NULL, 0, HookThread, ready, 0, NULL));
+    WaitForSingleObject(ready, INFINITE);
+    CloseHandle(ready);
+}
+
+static std::string Describe(POINT p)
+{
+    return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+}
+
+// A screen point as the window under it sees it: its class, and the point
+// in its client coordinates.
+static std::string Place(POINT p)
+{
+    HWND w = WindowFromPoint(p);
+    if (!w)
+        return "no window at " + Describe(p);
+    POINT client = p;
+    ScreenToClient(w, &client);
+    return ClassName(w) + " at " + Describe(client);
+}
+
+static POINT Aimed;
+
 void MouseMove(int x, int y)
 {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-    in.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send(in);
-    // The input is queued: wait until the system has the cursor there.
-    WaitFor([&] {
-        POINT p;
+    Aimed = { x, y };
+    Tell("move " + std::to_string(x) + " " + std::to_string(y));
+    // The program's process hands the move on to the system in its own time.
+    POINT p;
+    bool there = WaitFor([&] {
         GetCursorPos(&p);
         return p.x == x && p.y == y;
-    }, 2000);
+    }, 5000);
+    EXPECT_TRUE(there) << "the move to " << Describe(Aimed) << " left the cursor at " << Describe(p);
 }
 
 void MouseButton(bool down, bool right)
 {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = right ? (down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP)
-                          : (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    Send(in);
+    WatchPresses();
+    UINT message = right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+    const char *what = right ? (down ? "right press" : "right release") : (down ? "press" : "release");
+    LONG before = Seen.count[message - WM_MOUSEFIRST];
+    Tell("button " + std::to_string(right ? 3 : 1) + (down ? " 1" : " 0"));
+    // Seen by the hook, it is in the system's queue before anything sent later.
+    bool seen = WaitFor([&] {
+        EnterCriticalSection(&Seen.lock);
+        bool changed = Seen.count[message - WM_MOUSEFIRST] != before;
+        LeaveCriticalSection(&Seen.lock);
+        return changed;
+    }, 5000);
+    ASSERT_TRUE(seen) << "the " << what << " aimed at " << Place(Aimed) << " never reached the system";
+    EnterCriticalSection(&Seen.lock);
+    POINT at = Seen.at;
+    LeaveCriticalSection(&Seen.lock);
+    EXPECT_TRUE(at.x == Aimed.x && at.y == Aimed.y)
+        << "the " << what << " aimed at " << Place(Aimed) << " reached " << Place(at);
 }
 
 void MouseClick(int x, int y, bool right)

@@ -42,7 +42,9 @@ Picture LoadPicture(int id);
 // What the screen shows, read through the screen's DC.
 std::vector<COLORREF> Screenshot(RECT area);
 
-// Real input, as the system delivers it from the devices.
+// Real input: the mouse through the X server, as from a device, the keys
+// through SendInput. Each mouse step lands where it is aimed, or the test
+// fails at that step and says where it went.
 void MouseMove(int x, int y);
 void MouseButton(bool down, bool right = false);
 void MouseClick(int x, int y, bool right = false);
