@@ -2,6 +2,7 @@
 # make run   sets up, builds and starts the program
 # make test  sets up, builds and runs every test
 # make soak  the long-use tests at full length (a quarter of an hour)
+# make stress N=30  the tests under Wine N times over, the other core busy
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
 # make test-wine10  the Wine-run tests of both builds under Wine 10, in a
 #            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
@@ -11,7 +12,7 @@
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak bench test-wine10 dist clean
+.PHONY: all configure setup run test soak stress bench test-wine10 dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -38,6 +39,12 @@ soak: setup configure
 	cmake --build $(BUILD) -j2
 	cmake --build $(BUILD64) -j2
 	scripts/test soak
+
+N := 10
+stress: setup configure
+	cmake --build $(BUILD) -j2
+	cmake --build $(BUILD64) -j2
+	scripts/test --repeat $(N)
 
 bench: setup configure
 	bench/run

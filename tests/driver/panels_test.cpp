@@ -4,10 +4,13 @@
 
 // Clicks into a box, types, then types a last digit and waits for it, so
 // that every key before it has been handled.
-static std::string TypeInto(HWND box, const char *keys)
+static std::string TypeInto(Program &program, HWND box, const char *keys)
 {
     POINT p = CentreOf(box);
     MouseClick(p.x, p.y);
+    bool focused = WaitFor([&] { return program.Focus() == box; });
+    EXPECT_TRUE(focused) << "the click into the box left the keyboard with "
+                         << ClassName(program.Focus());
     TypeKeys(keys);
     TypeKeys("9");
     bool done = WaitFor([&] {
@@ -35,7 +38,7 @@ TEST(Program, NumberBoxesKeepOnlyTypedDigits)
     for (HWND box : boxes)
         for (auto &c : cases) {
             SendMessageA(box, WM_SETTEXT, 0, (LPARAM) "");
-            EXPECT_EQ(c.kept, TypeInto(box, c.keys)) << c.keys;
+            EXPECT_EQ(c.kept, TypeInto(program, box, c.keys)) << c.keys;
         }
 
     // The converter's value box, brought up with the real switch button.
@@ -45,7 +48,7 @@ TEST(Program, NumberBoxesKeepOnlyTypedDigits)
     HWND value = program.Control(program.Panel(), "Edit", 55, 75);
     for (auto &c : cases) {
         SendMessageA(value, WM_SETTEXT, 0, (LPARAM) "");
-        EXPECT_EQ(c.kept, TypeInto(value, c.keys)) << c.keys;
+        EXPECT_EQ(c.kept, TypeInto(program, value, c.keys)) << c.keys;
     }
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitExit());

@@ -69,12 +69,22 @@ HWND Program::Control(HWND parent, const char *className, int x, int y) const
     return NULL;
 }
 
-HWND Program::Capture() const
+static GUITHREADINFO GuiOf(DWORD thread)
 {
     GUITHREADINFO gui = {};
     gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(info_.dwThreadId, &gui);
-    return gui.hwndCapture;
+    GetGUIThreadInfo(thread, &gui);
+    return gui;
+}
+
+HWND Program::Capture() const
+{
+    return GuiOf(info_.dwThreadId).hwndCapture;
+}
+
+HWND Program::Focus() const
+{
+    return GuiOf(info_.dwThreadId).hwndFocus;
 }
 
 int Program::WaitExit(DWORD timeoutMs)

@@ -21,8 +21,9 @@ public:
     // The shown panel, and a control on it by class and place.
     HWND Panel() const;
     HWND Control(HWND parent, const char *className, int x, int y) const;
-    // The window that holds the program's mouse capture.
+    // The windows that hold the program's mouse capture and its keyboard.
     HWND Capture() const;
+    HWND Focus() const;
     // Waits for the process to end; its exit code, or -1 after the timeout.
     int WaitExit(DWORD timeoutMs = 10000);
 
