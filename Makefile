@@ -5,13 +5,15 @@
 # make stress N=30  the tests under Wine N times over, the other core busy
 # make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
 # make bench-press  the presses beside their floor alone (15 to 20 minutes)
+# make test-wine10  the Wine-run tests of both builds under Wine 10, in a
+#            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak stress bench bench-press dist clean
+.PHONY: all configure setup run test soak stress bench bench-press test-wine10 dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -50,6 +52,11 @@ bench: setup configure
 
 bench-press: setup configure
 	bench/run press
+
+test-wine10: setup configure
+	cmake --build $(BUILD) -j2
+	cmake --build $(BUILD64) -j2
+	REPEAT=$(REPEAT) scripts/test-wine10
 
 dist: all
 	scripts/dist
