@@ -9,9 +9,25 @@
 #include <string>
 #include <vector>
 
+// The clipboard belongs to the whole desktop, and OpenClipboard fails while
+// any other thread has it open, if only for a moment: so the paste waits
+// until it is free, and names who kept it.
+static std::string ClipboardHolder()
+{
+    HWND holder = GetOpenClipboardWindow();
+    if (!holder)
+        return "a thread with no window";
+    DWORD process = 0;
+    GetWindowThreadProcessId(holder, &process);
+    char text[160];
+    snprintf(text, sizeof text, "window %p of class \"%s\" in process %lu", (void *)holder,
+             ClassName(holder).c_str(), (unsigned long)process);
+    return text;
+}
+
 static void Paste(HWND edit, const std::string &text)
 {
-    ASSERT_TRUE(OpenClipboard(App.mainFrame));
+    ASSERT_WAIT(OpenClipboard(App.mainFrame), "the clipboard, held open by " << ClipboardHolder());
     EmptyClipboard();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
@@ -53,8 +69,8 @@ TEST_F(AppTest, PastedTextsInTheCalculatorGiveWhatTheFormatsMake)
     for (int operation = IDC_ADD; operation <= IDC_DIVIDE; operation++) {
         ClickId(ShownPanel(), operation);
         for (const std::string &first : texts) {
-            Paste(App.calculatorFirstEdit, first);
-            Paste(App.calculatorSecondEdit, "3");
+            ASSERT_NO_FATAL_FAILURE(Paste(App.calculatorFirstEdit, first));
+            ASSERT_NO_FATAL_FAILURE(Paste(App.calculatorSecondEdit, "3"));
             std::string a = WindowText(App.calculatorFirstEdit);
             if (first.size() > 1000) {
                 ASSERT_EQ(limit, (UINT)GetWindowTextLengthA(App.calculatorFirstEdit));
@@ -94,7 +110,7 @@ TEST_F(AppTest, PastedTextsInTheConverterGiveWhatTheFormatsMake)
     for (int box = 0; box < 6; box++) {
         ClickId(panel, IDC_CELSIUS_TO_FAHRENHEIT + box);
         for (const std::string &value : texts) {
-            Paste(App.converterValueEdit, value);
+            ASSERT_NO_FATAL_FAILURE(Paste(App.converterValueEdit, value));
             std::string v = value.size() > 1000 ? value : WindowText(App.converterValueEdit);
             Click(App.converterCalculateButton);
             std::string shown = WindowText(App.converterResultEdit);
