@@ -43,6 +43,43 @@ std::vector<COLORREF> Capture(HWND window, RECT area);
 // tolerance of a colour on each channel.
 int CountPixels(HWND window, RECT area, COLORREF colour, int tolerance);
 bool ColourNear(COLORREF a, COLORREF b, int tolerance);
+std::string Rgb(COLORREF colour);   // "(red,green,blue)"
+
+// A text that a panel paints, where and in what colour.
+struct PanelText {
+    const char *text;
+    int x, y;
+    COLORREF colour;
+};
+// The labels that a panel of this class ("Ombe" or "Ombex") paints each
+// time it is painted.
+const std::vector<PanelText> &FixedLabels(const std::string &panelClass);
+// Draws texts as the panels must: the device context's default font, a
+// transparent background.
+void DrawTexts(HDC dc, const std::vector<PanelText> &texts);
+// Which of the texts, drawn on a device context with its default font, covers
+// a point: "in "Result" at (131, 215)", or "" for none.
+std::string TextAt(const std::vector<PanelText> &texts, POINT at);
+
+// A picture as its pixels, top row first.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[y * width + x]; }
+};
+// A packed 32-bit DIB of this many rows, stored bottom row first, as the
+// bitmap and cursor resources hold them (a cursor's colour pixels are the
+// first half of the rows that its header counts).
+Picture PictureOfDib(const BITMAPINFOHEADER *header, int rows);
+Picture PictureOfBitmap(HBITMAP bitmap);
+// The colour picture that a cursor shows.
+Picture PictureOfCursor(HCURSOR cursor);
+Picture PictureOfScreen(HWND window, RECT area);
+// Whether a picture shows what the resource of this number is for, by the
+// colours at a few telling places; origin is where the resource's (0, 0)
+// lies in the picture, which may be a larger view of the screen.
+::testing::AssertionResult ShowsItsRole(int number, const Picture &picture,
+                                        POINT origin = POINT{ 0, 0 });
 
 // A message box as seen by the watcher that dismissed it.
 struct SeenBox {

@@ -98,22 +98,11 @@ int Program::WaitExit(DWORD timeoutMs)
 
 Picture LoadPicture(int id)
 {
-    Picture picture;
     HMODULE module = LoadLibraryExA(ProgramPath().c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = module ? FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2)) : NULL;
     const BITMAPINFOHEADER *header =
         found ? (const BITMAPINFOHEADER *)LockResource(LoadResource(module, found)) : NULL;
-    if (header && header->biBitCount == 32) {
-        picture.width = header->biWidth;
-        picture.height = header->biHeight;
-        const BYTE *bits = (const BYTE *)(header + 1);
-        for (int y = 0; y < picture.height; y++)
-            for (int x = 0; x < picture.width; x++) {
-                // Rows are stored bottom row first.
-                const BYTE *p = bits + ((picture.height - 1 - y) * picture.width + x) * 4;
-                picture.pixels.push_back(RGB(p[2], p[1], p[0]));
-            }
-    }
+    Picture picture = PictureOfDib(header, header ? header->biHeight : 0);
     if (module)
         FreeLibrary(module);
     return picture;

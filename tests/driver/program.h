@@ -33,11 +33,6 @@ private:
 };
 
 // A bitmap resource of OmbeX+.exe, read from the file as data.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;   // top row first
-    COLORREF At(int x, int y) const { return pixels[y * width + x]; }
-};
 Picture LoadPicture(int id);
 
 // What the screen shows, read through the screen's DC.

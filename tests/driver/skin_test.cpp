@@ -1,26 +1,53 @@
 // The running program on the virtual display, pixel by pixel against the
-// pictures it carries: the frame, the panel behind the controls, the faces
-// of the title and switch buttons.
+// pictures it carries: the frame, the panel and its labels behind the
+// controls, the faces of the title and switch buttons; and each picture
+// showing what it is for. Resource numbers are the fixed ones, written out.
 #include "program.h"
-#include "resource.h"
-
-#include <sstream>
 
 static const int Tolerance = 3;
 static const RECT FrameArea = { 0, 0, 330, 330 };
 
 // Which picture each main-frame pixel shows, and where in it (first rule
-// that applies); no picture where a control, a label or a title button
-// decides instead.
+// that applies); no picture where a control or a title button decides
+// instead.
 struct Source { const Picture *picture; int x, y; };
 
-static std::vector<Source> Composition(HWND frame, HWND panel, const Picture &framePicture,
-                                       const Picture &panelPicture)
+// The panel as it must look around its controls: its picture repeated from
+// the corner, with its labels drawn on it as a panel draws them.
+static Picture PanelCanvas(const Picture &panelPicture, const std::vector<PanelText> &labels)
 {
-    // Painted labels, and controls with a margin, in panel coordinates.
-    std::vector<RECT> panelCovers = {
-        { 95, 55, 275, 80 }, { 95, 105, 275, 130 }, { 125, 210, 200, 235 },
-    };
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 330;
+    info.bmiHeader.biHeight = -330;   // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    DWORD *bits = NULL;
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void **)&bits, NULL, 0);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    for (int y = 0; y < 330; y++)
+        for (int x = 0; x < 330; x++) {
+            COLORREF c = panelPicture.At(x, y % 300);
+            bits[y * 330 + x] = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+        }
+    DrawTexts(dc, labels);
+    GdiFlush();
+    Picture painted;
+    painted.width = painted.height = 330;
+    for (int i = 0; i < 330 * 330; i++)
+        painted.pixels.push_back(RGB(GetBValue(bits[i]), GetGValue(bits[i]), GetRValue(bits[i])));
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    return painted;
+}
+
+static std::vector<Source> Composition(HWND frame, HWND panel, const Picture &framePicture,
+                                       const Picture &canvas)
+{
+    // Controls with a margin, in panel coordinates.
+    std::vector<RECT> panelCovers;
     for (HWND control : Children(panel)) {
         RECT r = ChildRect(control);
         InflateRect(&r, 2, 2);
@@ -47,7 +74,7 @@ static std::vector<Source> Composition(HWND frame, HWND panel, const Picture &fr
                 for (const RECT &r : panelCovers)
                     covered |= !!PtInRect(&r, inPanel);
                 if (!covered)
-                    s = { &panelPicture, inPanel.x, inPanel.y % 300 };
+                    s = { &canvas, inPanel.x, inPanel.y };
             } else {
                 s = { &framePicture, X, Y };
             }
@@ -56,20 +83,15 @@ static std::vector<Source> Composition(HWND frame, HWND panel, const Picture &fr
     return sources;
 }
 
-static std::string Describe(COLORREF c)
-{
-    std::ostringstream s;
-    s << "(" << (int)GetRValue(c) << "," << (int)GetGValue(c) << "," << (int)GetBValue(c) << ")";
-    return s.str();
-}
-
 // Every pixel of the frame against the rule, once the screen has settled.
 static void ExpectComposited(Program &program)
 {
-    static const Picture framePicture = LoadPicture(IDB_FRAME), panelPicture = LoadPicture(IDB_PANEL);
+    static const Picture framePicture = LoadPicture(111), panelPicture = LoadPicture(133);
     ASSERT_EQ(330, framePicture.width);
     ASSERT_EQ(480, panelPicture.width);
-    std::vector<Source> sources = Composition(program.Frame(), program.Panel(), framePicture, panelPicture);
+    const std::vector<PanelText> &labels = FixedLabels(ClassName(program.Panel()));
+    Picture canvas = PanelCanvas(panelPicture, labels);
+    std::vector<Source> sources = Composition(program.Frame(), program.Panel(), framePicture, canvas);
     auto mismatches = [&](std::string *first) {
         std::vector<COLORREF> screen = Screenshot(FrameArea);
         int bad = 0;
@@ -78,15 +100,24 @@ static void ExpectComposited(Program &program)
             if (!s.picture)
                 continue;
             COLORREF want = s.picture->At(s.x, s.y), seen = screen[i];
-            if (!ColourNear(want, seen, Tolerance) && bad++ == 0 && first)
-                *first = "main frame (" + std::to_string(i % 330) + "," + std::to_string(i / 330) +
-                         ") shows " + Describe(seen) + ", its picture " + Describe(want);
+            if (ColourNear(want, seen, Tolerance) || bad++ > 0 || !first)
+                continue;
+            int X = i % 330, Y = i / 330;
+            std::string label = s.picture == &canvas ? TextAt(labels, POINT{ X - 18, Y + 10 }) : "";
+            *first = "main frame (" + std::to_string(X) + "," + std::to_string(Y) + ") shows " +
+                     Rgb(seen) + ", " + (label.empty() ? "its picture " : "the label " + label + ": ") +
+                     Rgb(want);
         }
         return bad;
     };
     bool settled = WaitFor([&] { return mismatches(NULL) == 0; });
     std::string first;
     EXPECT_TRUE(settled) << mismatches(&first) << " pixels differ, first " << first;
+    // What the screen shows is what each picture is for, so that pictures
+    // carried under each other's numbers fail here too.
+    Picture screen = PictureOfScreen(NULL, FrameArea);
+    EXPECT_TRUE(ShowsItsRole(111, screen));
+    EXPECT_TRUE(ShowsItsRole(133, screen, POINT{ 18, -10 }));
 }
 
 // A bitmap button shows its image centred; its rim may belong to the button.
@@ -107,6 +138,7 @@ static void ExpectFace(HWND button, int image, int firstColumn = 2)
         return true;
     });
     EXPECT_TRUE(shown) << "button face " << image;
+    EXPECT_TRUE(ShowsItsRole(image, PictureOfScreen(NULL, r)));
 }
 
 TEST(Screen, CalculatorAndConverterShowTheirPictures)
@@ -114,19 +146,19 @@ TEST(Screen, CalculatorAndConverterShowTheirPictures)
     Program program;
     EXPECT_NO_FATAL_FAILURE(ExpectComposited(program));
     static const struct { int x, y, image; } titles[] = {
-        { 292, 7, IDB_MINIMIZE }, { 309, 7, IDB_CLOSE }, { 309, 23, IDB_ABOUT },
+        { 292, 7, 115 }, { 309, 7, 112 }, { 309, 23, 117 },
     };
     for (auto &t : titles)
         ExpectFace(program.Control(program.Frame(), "Button", t.x, t.y), t.image);
     // Right of the wedge that the rounded corner cuts off the switch.
     HWND swap = program.Control(program.Panel(), "Button", 17, 35);
-    ExpectFace(swap, IDB_CALCULATOR_SWITCH, 30);
+    ExpectFace(swap, 122, 30);
 
     POINT p = CentreOf(swap);
     MouseClick(p.x, p.y);
     ASSERT_WAIT(ClassName(program.Panel()) == "Ombex", "the converter");
     EXPECT_NO_FATAL_FAILURE(ExpectComposited(program));
-    ExpectFace(program.Control(program.Panel(), "Button", 17, 35), IDB_CONVERTER_SWITCH, 30);
+    ExpectFace(program.Control(program.Panel(), "Button", 17, 35), 123, 30);
 
     PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitExit());

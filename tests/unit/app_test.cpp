@@ -179,24 +179,31 @@ void AppTest::Click(HWND control)
     SendMessageA(control, BM_CLICK, 0, 0);
 }
 
-::testing::AssertionResult AppTest::Painted(HWND panel, RECT area, std::vector<Label> expected)
+::testing::AssertionResult AppTest::Painted(HWND panel, RECT area, std::vector<PanelText> expected)
 {
     std::vector<COLORREF> seen = Capture(panel, area);
-    RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    HDC dc = GetDC(panel);
-    SetBkMode(dc, TRANSPARENT);
-    for (const Label &label : expected) {
-        SetTextColor(dc, label.colour);
-        TextOutA(dc, label.x, label.y, label.text, lstrlenA(label.text));
-    }
+    std::vector<PanelText> texts = FixedLabels(ClassName(panel));
+    texts.insert(texts.end(), expected.begin(), expected.end());
+    // The controls keep what they drew; the rest is drawn again by the test.
+    HDC dc = GetDCEx(panel, NULL, DCX_CACHE | DCX_CLIPCHILDREN);
+    RECT client;
+    GetClientRect(panel, &client);
+    FillRect(dc, &client, (HBRUSH)GetClassLongPtrA(panel, GCLP_HBRBACKGROUND));
+    DrawTexts(dc, texts);
     ReleaseDC(panel, dc);
     std::vector<COLORREF> wanted = Capture(panel, area);
+
     int width = area.right - area.left;
-    for (size_t i = 0; i < seen.size(); i++)
-        if (seen[i] != wanted[i])
-            return ::testing::AssertionFailure()
-                   << "pixel (" << area.left + i % width << ", " << area.top + i / width
-                   << ") is " << std::hex << seen[i] << ", expected " << wanted[i];
+    for (size_t i = 0; i < seen.size(); i++) {
+        if (seen[i] == wanted[i])
+            continue;
+        POINT at = { area.left + (LONG)(i % width), area.top + (LONG)(i / width) };
+        std::string where = TextAt(texts, at);
+        return ::testing::AssertionFailure()
+               << "pixel (" << at.x << ", " << at.y << ") "
+               << (where.empty() ? "where no text belongs" : where) << " is " << Rgb(seen[i])
+               << ", expected " << Rgb(wanted[i]);
+    }
     return ::testing::AssertionSuccess();
 }
 

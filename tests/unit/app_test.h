@@ -67,10 +67,12 @@ protected:
     // A right-click on the panel's surface brings one modal warning box.
     static void ExpectRightClickWarning(HWND panel);
 
-    // What a press painted onto the panel within an area, compared with a
-    // fresh repaint on which the test itself draws the expected texts.
+    // What the panel shows within an area, pixel for pixel, against its
+    // class background with the test's own drawing of its fixed labels and
+    // of the expected texts, around its controls. A failure names the first
+    // wrong pixel and the text that it belongs to.
     static ::testing::AssertionResult Painted(HWND panel, RECT area,
-                                              std::vector<Label> expected);
+                                              std::vector<PanelText> expected);
 };
 
 #endif

@@ -94,7 +94,7 @@ TEST_F(ConverterTest, ControlsOfBothPanelsAskForWhiteOnAClearBackground)
 // The rule decides 10 of the 64 states; the other 54 are refused.
 TEST_F(ConverterTest, AllSixtyFourCheckStates)
 {
-    struct Outcome { std::vector<int> checked; const char *first, *second; Label a, b; };
+    struct Outcome { std::vector<int> checked; const char *first, *second; PanelText a, b; };
     static const Outcome accepted[] = {
         { {}, "", NULL, {}, {} },
         { { CtoF }, "212", NULL, {}, {} },

@@ -15,8 +15,8 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
         { CALCULATOR_CLASS, CalculatorPanelProc, 0x00000003 },
         { CONVERTER_CLASS, ConverterPanelProc, 0x00000003 },
     };
-    HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_OMBEX));
-    HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_POINTER));
+    HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(103));
+    HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(107));
     for (auto &c : classes) {
         SCOPED_TRACE(c.name);
         WNDCLASSEXA wnd = {};
@@ -35,6 +35,7 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
     }
     EXPECT_NE((HICON)NULL, icon);
     EXPECT_NE((HCURSOR)NULL, cursor);
+    EXPECT_TRUE(ShowsItsRole(107, PictureOfCursor(cursor)));
 }
 
 TEST_F(AppTest, MainFrameIsABorderlessPopupAtTheTopLeft)
@@ -80,30 +81,12 @@ TEST_F(AppTest, FirstPanelIsAShownCalculatorClippedToTheRoundedRegion)
     DeleteObject(region);
 }
 
-// A bitmap's pixels as 32-bit colours, bottom row first.
-static std::vector<DWORD> Pixels(HBITMAP bitmap)
-{
-    BITMAP size = {};
-    GetObjectA(bitmap, sizeof size, &size);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.bmWidth;
-    info.bmiHeader.biHeight = size.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(size.bmWidth * size.bmHeight);
-    HDC dc = GetDC(NULL);
-    GetDIBits(dc, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(NULL, dc);
-    return pixels;
-}
-
 TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
 {
     static const struct { HWND *button; HBITMAP *bitmap; int x, y, image; } buttons[] = {
-        { &App.aboutButton, &App.aboutBitmap, 309, 23, IDB_ABOUT },
-        { &App.closeButton, &App.closeBitmap, 309, 7, IDB_CLOSE },
-        { &App.minimizeButton, &App.minimizeBitmap, 292, 7, IDB_MINIMIZE },
+        { &App.aboutButton, &App.aboutBitmap, 309, 23, 117 },
+        { &App.closeButton, &App.closeBitmap, 309, 7, 112 },
+        { &App.minimizeButton, &App.minimizeBitmap, 292, 7, 115 },
     };
     for (auto &b : buttons) {
         HWND w = *b.button;
@@ -121,12 +104,13 @@ TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
         EXPECT_EQ(15, r.bottom - r.top);
         EXPECT_EQ((LRESULT)*b.bitmap, SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_NE((HBITMAP)NULL, *b.bitmap);
-        // The image held is the button's own picture.
+        // The image held is the button's own picture, and shows its role.
         HBITMAP own = LoadBitmapA(Instance(), MAKEINTRESOURCEA(b.image));
-        std::vector<DWORD> wanted = Pixels(own);
-        EXPECT_EQ(15u * 15u, wanted.size());
-        EXPECT_TRUE(wanted == Pixels((HBITMAP)SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0)))
-            << "the button shows another picture than bitmap " << b.image;
+        Picture wanted = PictureOfBitmap(own);
+        Picture held = PictureOfBitmap((HBITMAP)SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        EXPECT_EQ(15u * 15u, wanted.pixels.size());
+        EXPECT_TRUE(wanted.pixels == held.pixels) << "the button shows another picture than bitmap " << b.image;
+        EXPECT_TRUE(ShowsItsRole(b.image, held));
         DeleteObject(own);
     }
     // Made in the order About, close, minimize, before any panel.
@@ -203,7 +187,8 @@ TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
     EXPECT_EQ(100, App.startCursor.y);
     EXPECT_EQ(left, App.startLeft);
     EXPECT_EQ(top, App.startTop);
-    EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(IDC_DRAG)), GetCursor());
+    EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(105)), GetCursor());
+    EXPECT_TRUE(ShowsItsRole(105, PictureOfCursor(GetCursor())));
 
     static const struct { int x, y; } moves[] = { { 105, 160 }, { 0, 0 }, { -200, 40 }, { 5, 100 } };
     for (auto &m : moves) {

@@ -3,7 +3,6 @@
 // language, sizes, the layouts the loaders rely on, the manifest, the
 // version block, and that the frame's opening is the panel's region.
 #include "harness.h"
-#include "resource.h"
 
 #include <cstring>
 #include <set>
@@ -71,18 +70,20 @@ struct Expected {
     DWORD bytes;
 };
 // The twelve resources the program loads or the platform reads, and the
-// eight images the icon and cursor directories point at.
+// eight images the icon and cursor directories point at. The numbers are
+// the fixed ones, written out here rather than taken from the program's
+// header, so that a number changed in both the code and the script fails.
 const Expected kAll[] = {
-    { kBitmap, IDB_FRAME, 435642 },          { kBitmap, IDB_CLOSE, 942 },
-    { kBitmap, IDB_MINIMIZE, 942 },          { kBitmap, IDB_ABOUT, 942 },
-    { kBitmap, IDB_CALCULATOR_SWITCH, 6378 }, { kBitmap, IDB_CONVERTER_SWITCH, 6378 },
-    { kBitmap, IDB_PANEL, 576042 },          { kGroupIcon, IDI_OMBEX, 6 + 6 * 14 },
-    { kGroupCursor, IDC_DRAG, 20 },          { kGroupCursor, IDC_POINTER, 20 },
-    { kManifest, IDR_MANIFEST, 680 },        { kVersion, IDR_VERSION, 760 },
-    { kIcon, IDI_OMBEX_16, 1128 },           { kIcon, IDI_OMBEX_32, 4264 },
-    { kIcon, IDI_OMBEX_48, 9640 },           { kIcon, IDI_OMBEX_64, 16936 },
-    { kIcon, IDI_OMBEX_128, 67624 },         { kIcon, IDI_OMBEX_256, 270376 },
-    { kCursor, IDC_DRAG_IMAGE, 4268 },       { kCursor, IDC_POINTER_IMAGE, 4268 },
+    { kBitmap, 111, 435642 },          { kBitmap, 112, 942 },
+    { kBitmap, 115, 942 },          { kBitmap, 117, 942 },
+    { kBitmap, 122, 6378 }, { kBitmap, 123, 6378 },
+    { kBitmap, 133, 576042 },          { kGroupIcon, 103, 6 + 6 * 14 },
+    { kGroupCursor, 105, 20 },          { kGroupCursor, 107, 20 },
+    { kManifest, 1, 680 },        { kVersion, 1, 760 },
+    { kIcon, 1, 1128 },           { kIcon, 2, 4264 },
+    { kIcon, 3, 9640 },           { kIcon, 4, 16936 },
+    { kIcon, 5, 67624 },         { kIcon, 6, 270376 },
+    { kCursor, 7, 4268 },       { kCursor, 8, 4268 },
 };
 
 template <class F> F Function(HMODULE module, const char *name)
@@ -163,9 +164,9 @@ TEST_F(ResourcesTest, TheExecutableCarriesNothingElse)
 TEST_F(ResourcesTest, BitmapsArePacked32BitDibsWithTwoTrailingBytes)
 {
     static const struct { WORD id; int width, height; } bitmaps[] = {
-        { IDB_FRAME, 330, 330 },  { IDB_CLOSE, 15, 15 },           { IDB_MINIMIZE, 15, 15 },
-        { IDB_ABOUT, 15, 15 },    { IDB_CALCULATOR_SWITCH, 88, 18 }, { IDB_CONVERTER_SWITCH, 88, 18 },
-        { IDB_PANEL, 480, 300 },
+        { 111, 330, 330 },  { 112, 15, 15 },           { 115, 15, 15 },
+        { 117, 15, 15 },    { 122, 88, 18 }, { 123, 88, 18 },
+        { 133, 480, 300 },
     };
     for (auto &b : bitmaps) {
         SCOPED_TRACE(testing::Message() << "bitmap " << b.id);
@@ -189,6 +190,8 @@ TEST_F(ResourcesTest, BitmapsArePacked32BitDibsWithTwoTrailingBytes)
         for (size_t at = 40 + 3; at < d.size() - 2; at += 4) fourthBytes += d[at] != 0;
         EXPECT_EQ(0, fourthBytes) << "pixels whose fourth byte is not 0";
         EXPECT_EQ(std::string(2, '\0'), d.substr(d.size() - 2));
+        // Two pictures of one size could swap numbers: each must show its role.
+        EXPECT_TRUE(ShowsItsRole(b.id, PictureOfDib((const BITMAPINFOHEADER *)d.data(), b.height)));
         // What the program does with it: the platform must take it as a bitmap.
         HBITMAP loaded = LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(b.id));
         ASSERT_TRUE(loaded != NULL) << "the test executable carries the same resources";
@@ -202,14 +205,14 @@ TEST_F(ResourcesTest, BitmapsArePacked32BitDibsWithTwoTrailingBytes)
 
 TEST_F(ResourcesTest, IconGroupListsSixImagesInOrder)
 {
-    std::string dir = Data(kGroupIcon, IDI_OMBEX);
+    std::string dir = Data(kGroupIcon, 103);
     ASSERT_EQ(90u, dir.size());
     EXPECT_EQ(0, U16(dir, 0));
     EXPECT_EQ(1, U16(dir, 2));  // icons
     ASSERT_EQ(6, U16(dir, 4));
     static const struct { int size, directoryByte; WORD id; } images[] = {
-        { 16, 16, IDI_OMBEX_16 }, { 32, 32, IDI_OMBEX_32 },   { 48, 48, IDI_OMBEX_48 },
-        { 64, 64, IDI_OMBEX_64 }, { 128, 128, IDI_OMBEX_128 }, { 256, 0, IDI_OMBEX_256 },
+        { 16, 16, 1 }, { 32, 32, 2 },   { 48, 48, 3 },
+        { 64, 64, 4 }, { 128, 128, 5 }, { 256, 0, 6 },
     };
     for (int i = 0; i < 6; ++i) {
         const auto &image = images[i];
@@ -238,13 +241,13 @@ TEST_F(ResourcesTest, IconGroupListsSixImagesInOrder)
         EXPECT_EQ(0, h.biYPelsPerMeter);
         EXPECT_EQ(std::string(mask, '\0'), d.substr(d.size() - mask)) << "the mask is all 0";
     }
-    EXPECT_TRUE(LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDI_OMBEX)) != NULL);
+    EXPECT_TRUE(LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(103)) != NULL);
 }
 
 TEST_F(ResourcesTest, CursorGroupsEachPointAtOneArrowWithHotSpotTopLeft)
 {
     static const struct { WORD group, image; } cursors[] = {
-        { IDC_DRAG, IDC_DRAG_IMAGE }, { IDC_POINTER, IDC_POINTER_IMAGE },
+        { 105, 7 }, { 107, 8 },
     };
     for (auto &c : cursors) {
         SCOPED_TRACE(testing::Message() << "cursor group " << c.group);
@@ -279,6 +282,7 @@ TEST_F(ResourcesTest, CursorGroupsEachPointAtOneArrowWithHotSpotTopLeft)
         EXPECT_EQ(0, (unsigned char)d[maskAt + 31 * 4] & 0x80) << "mask 0 at the tip";
         EXPECT_EQ(0, (unsigned char)d[colour + 31 * 4 + 3]) << "corner (31, 31) transparent";
         EXPECT_EQ(1, (unsigned char)d[maskAt + 3] & 1) << "mask 1 at the corner";
+        EXPECT_TRUE(ShowsItsRole(c.group, PictureOfDib((const BITMAPINFOHEADER *)(d.data() + 4), 32)));
 
         HCURSOR loaded = LoadCursorA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(c.group));
         ASSERT_TRUE(loaded != NULL);
@@ -294,7 +298,7 @@ TEST_F(ResourcesTest, CursorGroupsEachPointAtOneArrowWithHotSpotTopLeft)
 
 TEST_F(ResourcesTest, ManifestAsksForAsInvokerAndCommonControls6AndNothingElse)
 {
-    std::string m = Data(kManifest, IDR_MANIFEST);
+    std::string m = Data(kManifest, 1);
     ASSERT_EQ(680u, m.size());
     EXPECT_EQ("\xEF\xBB\xBF", m.substr(0, 3)) << "UTF-8 byte-order mark";
     EXPECT_EQ(0u, m.find("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>", 3) - 3);
@@ -394,7 +398,7 @@ TEST_F(ResourcesTest, VersionBlockDescribesTheFile)
 
     // The raw block's layout: the root, then StringFileInfo with one table
     // whose keys come in this order, then VarFileInfo.
-    VersionNode root = ReadVersionNode(Data(kVersion, IDR_VERSION), 0);
+    VersionNode root = ReadVersionNode(Data(kVersion, 1), 0);
     EXPECT_EQ(760u, root.length);
     EXPECT_EQ("VS_VERSION_INFO", root.key);
     EXPECT_EQ(52, root.valueLength);
@@ -413,7 +417,7 @@ TEST_F(ResourcesTest, VersionBlockDescribesTheFile)
 
 TEST_F(ResourcesTest, FrameOpeningIsExactlyThePanelRegion)
 {
-    std::string d = Data(kBitmap, IDB_FRAME);
+    std::string d = Data(kBitmap, 111);
     ASSERT_EQ(435642u, d.size());
     // The panel's region as the platform makes it, moved to where the panel
     // sits on the frame and cut to the panel's 330 x 330 window.
