@@ -2,7 +2,8 @@
 # A signed release, with a throwaway certificate and minisign key made here:
 # two packings give the same bytes; SHA256SUMS beside the zip checks out and
 # its minisign signature verifies; both executables in the zip verify, carry
-# the commit's time, and without their signatures are the unsigned builds.
+# SHA-256 digests and the commit's time, and without their signatures are
+# the unsigned builds.
 # Each bad input is refused in one line, without a prompt, and leaves the
 # release folder as it was.
 set -euo pipefail
@@ -47,7 +48,9 @@ signed_at=$(date -u -d "@$(git -C "$SOURCE_DIR" log -1 --format=%ct)" '+%b %e %H
 for exe in OmbeX+.exe:build 64-bit/OmbeX+.exe:build-x64; do
     inside=unpacked/${exe%:*} built=$SOURCE_DIR/${exe#*:}/OmbeX+.exe
     osslsigncode verify -CAfile cert.pem -in "$inside" >verified 2>&1 || fail "${exe%:*} does not verify: $(tail -3 verified)"
-    grep -q "Signing time: $signed_at" verified || fail "${exe%:*} is not signed at the commit's time, $signed_at"
+    for expected in "Message digest algorithm  : SHA256" "Signing time: $signed_at"; do
+        grep -q "$expected" verified || fail "${exe%:*} lacks '$expected' (the digest, the commit's time)"
+    done
     osslsigncode remove-signature -in "$inside" -out bare.exe >/dev/null
     cmp bare.exe "$built" || fail "${exe%:*} without its signature is not the build in ${exe#*:}"
     rm bare.exe
