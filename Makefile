@@ -8,6 +8,7 @@
 # make test-wine10  the Wine-run tests of both builds under Wine 10, in a
 #            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
+#            (SIGN_CERT=, SIGN_KEY=, MINISIGN_KEY= sign it; RELEASE_URL=: see README)
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
 BUILD := build

@@ -1,13 +1,14 @@
 /* The main frame: title buttons, the About box and dragging the window. */
 #include "ombex.h"
 #include "../res/resource.h"
+#include "../res/version.h"
 
 /* SetWindowPos flags of a drag: move only. */
 #define DRAG_MOVE          (SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER)
 
 static const char AboutText[] =
     "OmbeX+ - written by the OmbeX+ developers, all rights reserved.\n"
-    " -Version: 2.0.3.FINAL ";
+    " -Version: " OMBEX_VERSION_TEXT " ";
 
 /* The title buttons, in the order they are made. */
 static const struct {

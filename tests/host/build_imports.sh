@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # This build's OmbeX+.exe is a stripped GUI program of its machine type that
-# needs only the system's DLLs and carries no time stamp.
+# needs only the system's DLLs and carries no time stamp, and its header
+# asks Windows for every defence that a program of its kind can have: a
+# randomised, movable image, data that never runs, no exception handlers
+# of its own (32-bit) and high addresses (64-bit).
 set -euo pipefail
 exe="$BUILD_DIR/OmbeX+.exe"
 fail() { echo "FAIL ($ARCH): $*"; exit 1; }
 case $ARCH in
-i686)   kind='PE32 executable (GUI) Intel 80386' format=pei-i386 ;;
-x86_64) kind='PE32+ executable (GUI) x86-64' format=pei-x86-64 ;;
+i686)   kind='PE32 executable (GUI) Intel 80386' format=pei-i386 defences='DYNAMIC_BASE NX_COMPAT NO_SEH' ;;
+x86_64) kind='PE32+ executable (GUI) x86-64' format=pei-x86-64 defences='DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA' ;;
 *)      fail "no checks for this machine type" ;;
 esac
 
@@ -26,4 +29,25 @@ for needed in GDI32.DLL KERNEL32.DLL USER32.DLL; do
     [[ " $dlls" == *" $needed "* ]] || fail "does not import $needed (all: $dlls)"
 done
 grep -Eq '^Time/Date\s+Thu Jan  1 00:00:00 1970' <<<"$dump" || fail "the PE header carries a time stamp"
-echo "$ARCH: $described; imports: $dlls"
+
+characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$dump")
+for defence in $defences; do
+    grep -qw "$defence" <<<"$characteristics" || fail "DllCharacteristics lack $defence: $(echo $characteristics)"
+done
+# Without relocations a randomised image could not be moved, and Windows
+# would load it at its fixed address after all.
+grep -Eq '^Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation Directory' <<<"$dump" ||
+    fail "no base relocations"
+# The section table, read from the file itself: no section may be both
+# written and run.
+u() { od -An -tu"$1" -j"$2" -N"$1" "$exe" | tr -d ' '; }
+header=$(u 4 60)
+sections=$(u 2 $((header + 6)))
+table=$((header + 24 + $(u 2 $((header + 20)))))
+for ((i = 0; i < sections; i++)); do
+    flags=$(u 4 $((table + 40 * i + 36)))
+    if (( (flags & 0xA0000000) == 0xA0000000 )); then
+        fail "section $(head -c $((table + 40 * i + 8)) "$exe" | tail -c 8 | tr -d '\0') is writable and executable"
+    fi
+done
+echo "$ARCH: $described; imports: $dlls; $defences, relocatable, $sections sections none both writable and executable"

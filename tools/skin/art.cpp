@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../../res/version.h"
+
 namespace skin {
 
 namespace {
@@ -100,7 +102,8 @@ Image frame(const Fonts& f) {
     Mask title = f.serifBold.fit("OmbeX+", 104, 13, 1);
     require(title.width() <= 104 && title.height() <= 13, "title lettering too large");
     glowingText(img, title, 164 - title.width() / 2, 18 - title.height(), glow, letters);
-    Mask version = f.sansBold.fit("V.2.0.3.F", 34, 8);
+    // "V.2.0.3.F": the version and the first letter of its tag.
+    Mask version = f.sansBold.fit("V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
     require(version.width() <= 34 && version.height() <= 8, "version lettering too large");
     glowingText(img, version, 12, 18 - version.height(), glow, letters);
 

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../../res/version.h"
+
 namespace skin {
 
 namespace {
@@ -185,11 +187,19 @@ Bytes versionBlock(const VersionStrings& strings) {
     VersionNode root;
     root.key = "VS_VERSION_INFO";
     root.valueLength = 52;
+    unsigned major, minor, patch;
+    char rest;
+    if (std::sscanf(OMBEX_VERSION, "%u.%u.%u%c", &major, &minor, &patch, &rest) != 3 ||
+        major > 0xFFFF || minor > 0xFFFF || patch > 0xFFFF) {
+        std::fprintf(stderr, "skin: version \"%s\" is not three numbers below 65536\n", OMBEX_VERSION);
+        std::exit(1);
+    }
+    const uint32_t high = major << 16 | minor, low = patch << 16;
     const uint32_t fixed[13] = {
         0xFEEF04BD,  // signature
         0x00010000,  // structure version
-        0x00020000, 0x00030000,  // file version 2.0.3.0
-        0x00020000, 0x00030000,  // product version 2.0.3.0
+        high, low,   // file version
+        high, low,   // product version
         0x0000003F,  // flags mask
         0,           // flags
         0x00040004,  // VOS_NT_WINDOWS32

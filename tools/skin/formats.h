@@ -35,8 +35,9 @@ Bytes cursorDirectory(const std::vector<GroupEntry>& entries);
 struct VersionStrings {
     std::vector<std::pair<std::string, std::string>> entries;  // in order
 };
-// RT_VERSION: VS_VERSIONINFO with fixed part for 2.0.3.0, one string table
-// "040904b0" and the matching translation.
+// RT_VERSION: VS_VERSIONINFO with the fixed part for the version of
+// res/version.h (its fourth number 0), one string table "040904b0" and the
+// matching translation.
 Bytes versionBlock(const VersionStrings& strings);
 
 // RT_MANIFEST: UTF-8 with a byte-order mark.

@@ -10,6 +10,7 @@
 
 #include "art.h"
 #include "formats.h"
+#include "../../res/version.h"
 
 using namespace skin;
 
@@ -67,12 +68,12 @@ int main(int argc, char** argv) {
     strings.entries = {
         {"CompanyName", "OmbeX+ Developers"},
         {"FileDescription", "Calculator & unit converter"},
-        {"FileVersion", "2.0.3.FINAL"},
+        {"FileVersion", OMBEX_VERSION_TEXT},
         {"InternalName", "OmbeX+"},
         {"LegalCopyright", "Copyright (C) OmbeX+ Developers"},
         {"OriginalFilename", "OmbeX+.exe"},
         {"ProductName", "OmbeX+"},
-        {"ProductVersion", "2.0.3.FINAL"},
+        {"ProductVersion", OMBEX_VERSION_TEXT},
     };
     write("version.bin", versionBlock(strings), 760);
     return 0;
