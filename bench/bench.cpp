@@ -51,8 +51,10 @@ static void InTurns(const char *figure, int count, double (*measure)(bool floor)
 {
     for (int i = 0; i < 20; i++)
         measure(i % 2);
-    for (int i = 0; i < 2 * count; i++)
-        printf("%s,%s,%.4f\n", figure, (i / 10 + i / 20) % 2 ? "floor" : "program", measure((i / 10 + i / 20) % 2));
+    for (int i = 0; i < 2 * count; i++) {
+        bool floor = (i / 10 + i / 20) % 2;
+        printf("%s,%s,%.4f\n", figure, floor ? "floor" : "program", measure(floor));
+    }
 }
 
 // The program's start-up, or the bare popup's.
@@ -60,7 +62,7 @@ static void Start(bool floor)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
     if (!(floor ? BarePopup(instance, SW_SHOWNORMAL) != NULL : StartUp(instance, SW_SHOWNORMAL)))
-        Fail("nothing started");
+        Fail(floor ? "the bare popup did not start" : "the program did not start");
     Settle();
 }
 
