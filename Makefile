@@ -3,8 +3,8 @@
 # make test  sets up, builds and runs every test
 # make soak  the long-use tests at full length (a quarter of an hour)
 # make stress N=30  the tests under Wine N times over, the other core busy
-# make bench sets up, builds and runs the benchmarks, writes bench/RESULTS.md
-# make bench-press  the presses beside their floor alone (15 to 20 minutes)
+# make bench sets up, builds and runs the bench, prints its table and writes
+#            bench/RESULTS.md (BENCH_QUICK=1: a trial in about a minute)
 # make test-wine10  the Wine-run tests of both builds under Wine 10, in a
 #            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
 # make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
@@ -14,7 +14,7 @@
 BUILD := build
 BUILD64 := build-x64
 
-.PHONY: all configure setup run test soak stress bench bench-press test-wine10 dist clean
+.PHONY: all configure setup run test soak stress bench test-wine10 dist clean
 
 all: configure
 	cmake --build $(BUILD) --target OmbeX+ -j2
@@ -48,11 +48,8 @@ stress: setup configure
 	cmake --build $(BUILD64) -j2
 	scripts/test --repeat $(N)
 
-bench: setup configure
+bench: setup
 	bench/run
-
-bench-press: setup configure
-	bench/run press
 
 test-wine10: setup configure
 	cmake --build $(BUILD) -j2
