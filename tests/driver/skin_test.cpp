@@ -32,12 +32,8 @@ static Picture PanelCanvas(const Picture &panelPicture, const std::vector<PanelT
             bits[y * 330 + x] = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
         }
     DrawTexts(dc, labels);
-    GdiFlush();
-    Picture painted;
-    painted.width = painted.height = 330;
-    for (int i = 0; i < 330 * 330; i++)
-        painted.pixels.push_back(RGB(GetBValue(bits[i]), GetGValue(bits[i]), GetRValue(bits[i])));
     SelectObject(dc, old);
+    Picture painted = PictureOfBitmap(canvas);
     DeleteObject(canvas);
     DeleteDC(dc);
     return painted;
