@@ -2,11 +2,11 @@
 # scratch folder that goes when the test ends, and one way to fail, to
 # check and to count. CTest gives SOURCE_DIR, BUILD_DIR and ARCH.
 # shellcheck shell=bash
-# shellcheck source=SCRIPTDIR/../scripts/lib
+# shellcheck source=scripts/lib
 . "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'remove_tree "$work"' EXIT
 passed=0 failed=0
 
 # fail MESSAGE: the test ends here, failed.
