@@ -7,57 +7,63 @@
 #            bench/RESULTS.md (BENCH_QUICK=1: a trial in about a minute)
 # make test-wine10  the Wine-run tests of both builds under Wine 10, in a
 #            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
-# make dist  builds both and packs dist/OmbeX+-VERSION.zip for users
+# make dist  builds both and packs the release zip for users in dist/
 #            (SIGN_CERT=, SIGN_KEY=, MINISIGN_KEY= sign it; RELEASE_URL=: see README)
+# make clean removes the builds and dist/, taking down first anything still
+#            mounted below them
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
 # by default scripts/arch decides from what this machine can run.
-BUILD := build
-BUILD64 := build-x64
+N := 10
+REPEAT := 1
 
-.PHONY: all configure setup run test soak stress bench test-wine10 dist clean
+.PHONY: all build setup run test soak stress bench test-wine10 dist clean
+# Each step builds with both cores itself, and a step's settings are checked
+# before the next one starts.
+.NOTPARALLEL:
 
-all: configure
-	cmake --build $(BUILD) --target OmbeX+ -j2
-	cmake --build $(BUILD64) --target OmbeX+ -j2
+# Bad settings are refused in one line, before anything is set up or built.
+undigit = $(subst 0,,$(subst 1,,$(subst 2,,$(subst 3,,$(subst 4,,$(subst 5,,$(subst 6,,$(subst 7,,$(subst 8,,$(subst 9,,$(1)))))))))))
+rounds = $(if $(and $($(1)),$(if $(call undigit,$($(1))),,1),$(if $(filter 0%,$($(1))),,1)),,\
+	$(error $(1) must be a number of rounds, 1 or more, not '$($(1))'))
+$(if $(filter stress,$(MAKECMDGOALS)),$(call rounds,N))
+$(if $(filter test-wine10,$(MAKECMDGOALS)),$(call rounds,REPEAT))
+ifdef OMBEX_ARCH
+refusal := $(shell OMBEX_ARCH='$(OMBEX_ARCH)' scripts/arch 2>&1 >/dev/null)
+$(if $(refusal),$(error $(refusal)))
+endif
 
-configure:
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release \
-		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-	@[ -f $(BUILD64)/CMakeCache.txt ] || cmake -S . -B $(BUILD64) -DCMAKE_BUILD_TYPE=Release \
-		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+# The one rule that builds both executables; `make` alone builds only them,
+# every other target everything.
+all: TARGETS := OmbeX+
+all: build
+build:
+	scripts/build $(TARGETS)
 
 setup:
 	scripts/setup
 
-run: setup all
+run: TARGETS := OmbeX+
+run: setup build
 	scripts/run
 
-test: setup configure
-	cmake --build $(BUILD) -j2
-	cmake --build $(BUILD64) -j2
+test: setup build
 	scripts/test
 
-soak: setup configure
-	cmake --build $(BUILD) -j2
-	cmake --build $(BUILD64) -j2
+soak: setup build
 	scripts/test soak
 
-N := 10
-stress: setup configure
-	cmake --build $(BUILD) -j2
-	cmake --build $(BUILD64) -j2
+stress: setup build
 	scripts/test --repeat $(N)
 
 bench: setup
 	bench/run
 
-test-wine10: setup configure
-	cmake --build $(BUILD) -j2
-	cmake --build $(BUILD64) -j2
+test-wine10: setup build
 	REPEAT=$(REPEAT) scripts/test-wine10
 
-dist: all
+dist: TARGETS := OmbeX+
+dist: build
 	scripts/dist
 
 clean:
-	rm -rf $(BUILD) $(BUILD64) dist
+	scripts/clean
