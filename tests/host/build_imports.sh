@@ -5,8 +5,9 @@
 # randomised, movable image, data that never runs, no exception handlers
 # of its own (32-bit) and high addresses (64-bit).
 set -euo pipefail
+# shellcheck source=tests/lib.sh
+. "$(dirname "$0")/../lib.sh"
 exe="$BUILD_DIR/OmbeX+.exe"
-fail() { echo "FAIL ($ARCH): $*"; exit 1; }
 case $ARCH in
 i686)   kind='PE32 executable (GUI) Intel 80386' format=pei-i386 defences='DYNAMIC_BASE NX_COMPAT NO_SEH' ;;
 x86_64) kind='PE32+ executable (GUI) x86-64' format=pei-x86-64 defences='DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA' ;;
@@ -20,7 +21,7 @@ dump=$("$OBJDUMP" -p "$exe")
 grep -q "file format $format" <<<"$("$OBJDUMP" -f "$exe")" || fail "not $format"
 grep -Eq '^Subsystem\s+00000002' <<<"$dump" || fail "not the GUI subsystem"
 "$OBJDUMP" -h "$exe" | grep -Eq '\.debug|\.stab' && fail "carries debugging sections"
-dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr 'a-z' 'A-Z' | sort | tr '\n' ' ')
+dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 allowed=" GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL "
 for dll in $dlls; do
     [[ "$allowed" == *" $dll "* ]] || fail "imports $dll (all: $dlls)"
@@ -32,7 +33,7 @@ grep -Eq '^Time/Date\s+Thu Jan  1 00:00:00 1970' <<<"$dump" || fail "the PE head
 
 characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$dump")
 for defence in $defences; do
-    grep -qw "$defence" <<<"$characteristics" || fail "DllCharacteristics lack $defence: $(echo $characteristics)"
+    grep -qw "$defence" <<<"$characteristics" || fail "DllCharacteristics lack $defence: $(tr '\n' ' ' <<<"$characteristics")"
 done
 # Without relocations a randomised image could not be moved, and Windows
 # would load it at its fixed address after all.

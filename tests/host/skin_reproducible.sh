@@ -1,22 +1,14 @@
-#!/bin/bash
+#!/usr/bin/env bash
 # The skin files in res/ are exactly what tools/skin paints today, and every
 # file the resource script embeds is one of them.
 set -euo pipefail
-: "${SOURCE_DIR:?SOURCE_DIR must name the repository}" "${BUILD_DIR:?BUILD_DIR must name the build directory}"
-
-work="$BUILD_DIR/skin-reproducible"
-rm -rf "$work"
-mkdir -p "$work/out"
+# shellcheck source=tests/lib.sh
+. "$(dirname "$0")/../lib.sh"
+mkdir "$work/out"
 # shellcheck disable=SC2046
 g++ -std=c++17 -O2 -Wall -Wextra -Werror "$SOURCE_DIR"/tools/skin/*.cpp \
     $(pkg-config --cflags --libs freetype2) -o "$work/skin"
 "$work/skin" "$work/out"
-
-passed=0 failed=0
-check() {  # description, command...
-    local what=$1; shift
-    if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
-}
 
 for made in "$work"/out/*; do
     name=$(basename "$made")
@@ -24,10 +16,8 @@ for made in "$work"/out/*; do
 done
 embedded=$(sed -n 's/^[A-Z_0-9]\+ \+RES_[A-Z_]\+ \+"\([^"]*\)".*/\1/p' "$SOURCE_DIR/res/ombex.rc")
 check "res/ombex.rc embeds as many files as the painter makes" \
-    test "$(echo "$embedded" | wc -w)" -eq "$(ls "$work/out" | wc -l)"
+    test "$(echo "$embedded" | wc -w)" -eq "$(find "$work/out" -type f | wc -l)"
 for name in $embedded; do
     check "res/ombex.rc embeds $name, which the painter makes" test -f "$work/out/$name"
 done
-
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary skin_reproducible
