@@ -149,39 +149,34 @@ Bytes cursorImage(const Image& img, int hotX, int hotY) {
     return b;
 }
 
-Bytes iconDirectory(const std::vector<GroupEntry>& entries) {
+// The directory of an icon group (type 1) or a cursor group (type 2): their
+// entries differ only in how they give the image's size.
+static Bytes groupDirectory(const std::vector<GroupEntry>& entries, uint32_t type) {
     Bytes b;
     put16(b, 0);
-    put16(b, 1);
+    put16(b, type);
     put16(b, uint32_t(entries.size()));
     for (const GroupEntry& e : entries) {
-        b.push_back(uint8_t(e.width >= 256 ? 0 : e.width));
-        b.push_back(uint8_t(e.height >= 256 ? 0 : e.height));
-        b.push_back(0);  // colour count
-        b.push_back(0);  // reserved
-        put16(b, 1);     // planes
-        put16(b, 32);    // bits per pixel
+        if (type == 1) {
+            b.push_back(uint8_t(e.width >= 256 ? 0 : e.width));
+            b.push_back(uint8_t(e.height >= 256 ? 0 : e.height));
+            b.push_back(0);  // colour count
+            b.push_back(0);  // reserved
+        } else {
+            put16(b, uint32_t(e.width));
+            put16(b, uint32_t(e.height));
+        }
+        put16(b, 1);   // planes
+        put16(b, 32);  // bits per pixel
         put32(b, e.bytes);
         put16(b, e.id);
     }
     return b;
 }
 
-Bytes cursorDirectory(const std::vector<GroupEntry>& entries) {
-    Bytes b;
-    put16(b, 0);
-    put16(b, 2);
-    put16(b, uint32_t(entries.size()));
-    for (const GroupEntry& e : entries) {
-        put16(b, uint32_t(e.width));
-        put16(b, uint32_t(e.height));
-        put16(b, 1);
-        put16(b, 32);
-        put32(b, e.bytes);
-        put16(b, e.id);
-    }
-    return b;
-}
+Bytes iconDirectory(const std::vector<GroupEntry>& entries) { return groupDirectory(entries, 1); }
+
+Bytes cursorDirectory(const std::vector<GroupEntry>& entries) { return groupDirectory(entries, 2); }
 
 Bytes versionBlock(const VersionStrings& strings) {
     VersionNode root;
