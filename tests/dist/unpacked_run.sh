@@ -3,21 +3,19 @@
 # sums check out, and this build's executable from it starts, shows both
 # tools and ends through its close button with code 0. It needs nothing
 # beside itself.
+# shellcheck disable=SC2154 # ombex_root comes from scripts/lib through lib.sh
 set -euo pipefail
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL ($ARCH): $*"; exit 1; }
+# shellcheck source=SCRIPTDIR/../lib.sh
+. "$(dirname "$0")/../lib.sh"
 
-"$SOURCE_DIR/scripts/dist" "$work/out" >/dev/null
+"$ombex_root/scripts/dist" "$work/out" >/dev/null
 mkdir "$work/unpacked"
-unzip -q "$work"/out/OmbeX+-*.zip -d "$work/unpacked"
+unzip -q "$work"/out/*.zip -d "$work/unpacked"
 (cd "$work/unpacked" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not check out"
-case $ARCH in
-i686)   exe=$work/unpacked/OmbeX+.exe ;;
-x86_64) exe=$work/unpacked/64-bit/OmbeX+.exe ;;
-esac
-"$SOURCE_DIR/scripts/screenshots" "$exe" "$work" || fail "${exe#$work/unpacked/} from the zip ended with code $?"
+file=$(tr -d '\r' <"$work/unpacked/BUILDINFO" | sed -n "s/^build $ARCH: //p")
+[ -n "$file" ] || fail "BUILDINFO names no $ARCH build"
+"$ombex_root/scripts/screenshots" "$work/unpacked/$file" "$work" || fail "$file from the zip ended with code $?"
 for shot in screenshot converter; do
     [ -s "$work/$shot.png" ] || fail "no $shot.png"
 done
-echo "unpacked: ${exe#$work/unpacked/} ran from $work/unpacked and ended with code 0"
+echo "unpacked: $file ran from $work/unpacked and ended with code 0"
