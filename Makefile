@@ -8,7 +8,9 @@
 # make test-wine10  the Wine-run tests of both builds under Wine 10, in a
 #            Debian 13 chroot made once in build/wine10-root (REPEAT=N rounds)
 # make dist  builds both and packs the release zip for users in dist/
-#            (SIGN_CERT=, SIGN_KEY=, MINISIGN_KEY= sign it; RELEASE_URL=: see README)
+#            (SIGN_CERT=, SIGN_KEY=, SIGN_TSA=, MINISIGN_KEY= sign it; RELEASE_URL=: see README)
+# make verify-release ZIP=dist/OmbeX-Plus-VERSION.zip  builds the commit that
+#            the zip's BUILDINFO names afresh and compares it with the zip
 # make clean removes the builds and dist/, taking down first anything still
 #            mounted below them
 # OMBEX_ARCH=x86_64 (or i686) chooses the executable that runs under Wine;
@@ -16,7 +18,7 @@
 N := 10
 REPEAT := 1
 
-.PHONY: all build setup run test soak stress bench test-wine10 dist clean
+.PHONY: all build setup run test soak stress bench test-wine10 dist verify-release clean
 # Each step builds with both cores itself, and a step's settings are checked
 # before the next one starts.
 .NOTPARALLEL:
@@ -64,6 +66,9 @@ test-wine10: setup build
 dist: TARGETS := OmbeX+
 dist: build
 	scripts/dist
+
+verify-release:
+	scripts/verify-release "$(ZIP)"
 
 clean:
 	scripts/clean

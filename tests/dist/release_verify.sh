@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# make verify-release on a signed release of this commit, with one clone that
+# every road reuses: the zip is what the commit builds here; a copy with one
+# byte of the 64-bit executable flipped (its SHA256SUMS made to match) is
+# named with that byte; a file that is no zip, a zip without BUILDINFO and
+# one whose BUILDINFO names a commit this repository lacks are refused, each
+# in one line. A checkout with changes not committed has no commit to build
+# again, so there the test is skipped.
+# shellcheck disable=SC2154 # ombex_root comes from scripts/lib through lib.sh
+set -euo pipefail
+# shellcheck source=SCRIPTDIR/../lib.sh
+. "$(dirname "$0")/../lib.sh"
+cd "$work"
+git -C "$ombex_root" diff --quiet HEAD || { echo "SKIP: the checkout has changes not committed"; exit 77; }
+
+openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 -subj "/CN=Throwaway publisher" 2>/dev/null
+SIGN_CERT=cert.pem SIGN_KEY=key.pem "$ombex_root/scripts/dist" out >/dev/null
+verify() {  # zip: verify-release's output beside it, in the one clone
+    "$ombex_root/scripts/verify-release" "$1" clone >"$1.said" 2>&1
+}
+# A copy of the release unpacked, changed by COMMAND..., its sums made to match, packed as ZIP.
+altered() {  # zip, command...
+    local zip=$1
+    shift
+    rm -rf altered && unzip -q out/*.zip -d altered
+    (cd altered && "$@" && mapfile -t files < <(cut -d' ' -f3 SHA256SUMS) && sha256sum "${files[@]}" >../sums &&
+        mv ../sums SHA256SUMS && zip -q -r "../$zip" .)
+}
+refused() {  # the words of the one line, the zip
+    if verify "$2" || [ "$(wc -l <"$2.said")" != 1 ] || ! grep -q "^verify-release: .*$1" "$2.said"; then
+        echo "verify-release said: $(cat "$2.said")"
+        return 1
+    fi
+}
+
+verify out/*.zip || fail "verify-release failed on make dist's zip: $(cat out/*.zip.said)"
+check "make dist's zip is identical to what its commit builds" grep -q '^verify-release: identical' "$(echo out/*.zip.said)"
+
+file=$(unzip -p out/*.zip BUILDINFO | tr -d '\r' | sed -n 's/^build x86_64: //p') at=4096
+flip() {  # one byte of FILE at AT, inverted
+    printf '%b' "\\$(printf %03o $((255 - $(od -An -tu1 -j $at -N1 "$file"))))" | dd of="$file" bs=1 seek=$at conv=notrunc status=none
+}
+altered flipped.zip flip
+! verify flipped.zip || fail "verify-release took a zip whose $file has a byte flipped"
+check "a flipped byte is named: $file, byte $((at + 1))" grep -qx \
+    "verify-release: $file differs from the build of $(git -C "$ombex_root" rev-parse HEAD) at byte $((at + 1))" flipped.zip.said
+
+echo "not a zip" >garbage.zip
+cp out/*.zip lacking.zip && zip -q -d lacking.zip BUILDINFO
+altered unknown.zip sed -i "s/^commit: [0-9a-f]*/commit: $(printf '%040d' 0)/" BUILDINFO
+check "a file that is no zip is refused" refused "is not a zip" garbage.zip
+check "a zip without BUILDINFO is refused" refused "holds no BUILDINFO" lacking.zip
+check "a commit that this clone lacks is refused" refused "this clone lacks commit 0000" unknown.zip
+summary "verify-release"
