@@ -74,6 +74,7 @@ check "scoop: 32bit's shortcut starts OmbeX+.exe, 64bit's 64-bit\\OmbeX+.exe" \
     holds scoop '(.architecture | [."32bit".shortcuts[0][0], ."64bit".shortcuts[0][0]]) == ["OmbeX+.exe", "64-bit\\OmbeX+.exe"]'
 check "scoop: every shortcut's executable is in the zip" holds scoop '[.architecture[].shortcuts[][0] | held] | all'
 check "scoop: checkver follows the repository's releases" holds scoop '.checkver == {github: $repository}'
-check "scoop: autoupdate gives this release's url for its version, and its hash from the SHA256SUMS beside it" \
-    holds scoop '(.autoupdate.url | gsub("\\$version"; $version)) == $url and .autoupdate.hash == {url: "$baseurl/SHA256SUMS"}'
+check "scoop: autoupdate's url has \$version in the tag and the zip's name, and gives this release's for its version" \
+    holds scoop '.autoupdate.url | ([scan("\\$version")] | length) == 2 and gsub("\\$version"; $version) == $url'
+check "scoop: autoupdate takes the hash from the SHA256SUMS beside the zip" holds scoop '.autoupdate.hash == {url: "$baseurl/SHA256SUMS"}'
 summary manifests
