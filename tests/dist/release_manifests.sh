@@ -6,9 +6,9 @@
 # hash is the zip's, every address the zip's at RELEASE_URL or its
 # repository's, every executable one that the zip holds, and Scoop's update
 # bot can follow the releases.
-# shellcheck disable=SC2016,SC2154 # $names in single quotes are jq's; ombex_root comes from scripts/lib through lib.sh
+# shellcheck disable=SC2016 # $names in single quotes are jq's
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib.sh
+# shellcheck source=tests/lib.sh
 . "$(dirname "$0")/../lib.sh"
 schemas=$(dirname "$0")/schemas out=$work/out
 version=$(ombex_version)

@@ -8,9 +8,8 @@
 # Each bad input is refused in one line, without a prompt, and leaves the
 # release folder as it was; so is a signer that fails, which leaves no word
 # that anything was signed.
-# shellcheck disable=SC2154 # ombex_root comes from scripts/lib through lib.sh
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib.sh
+# shellcheck source=tests/lib.sh
 . "$(dirname "$0")/../lib.sh"
 cd "$work"
 

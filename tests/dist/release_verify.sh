@@ -6,9 +6,8 @@
 # one whose BUILDINFO names a commit this repository lacks are refused, each
 # in one line. A checkout with changes not committed has no commit to build
 # again, so there the test is skipped.
-# shellcheck disable=SC2154 # ombex_root comes from scripts/lib through lib.sh
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib.sh
+# shellcheck source=tests/lib.sh
 . "$(dirname "$0")/../lib.sh"
 cd "$work"
 git -C "$ombex_root" diff --quiet HEAD || { echo "SKIP: the checkout has changes not committed"; exit 77; }

@@ -5,9 +5,8 @@
 # with Windows line endings, BUILDINFO naming this commit, where each build
 # is and this machine's versions of the tools that built them; beside it the
 # sum of the zip, and word that nothing is signed.
-# shellcheck disable=SC2154 # ombex_root and ombex_arches come from scripts/lib through lib.sh
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib.sh
+# shellcheck source=tests/lib.sh
 . "$(dirname "$0")/../lib.sh"
 
 for n in 1 2; do
@@ -56,8 +55,7 @@ for arch in "${ombex_arches[@]}"; do
     cmp "$work/unpacked/$file" "$(exe_of "$arch")" || fail "BUILDINFO's $arch build, '$file', is not $(exe_of "$arch")"
 done
 for package in g++-mingw-w64-{i686,x86-64}-posix binutils-mingw-w64-{i686,x86-64} mingw-w64-{i686,x86-64}-dev cmake; do
-    # shellcheck disable=SC2016 # ${Version} is dpkg-query's field, not ours
-    grep -qx "package $package: $(dpkg-query -W -f='${Version}' "$package")" <<<"$info" ||
+    grep -qx "package $package: $(package_version "$package")" <<<"$info" ||
         fail "BUILDINFO does not give this machine's version of $package"
 done
 echo "package: $name, $(stat -c %s "$zip") bytes, twice the same; $listed"

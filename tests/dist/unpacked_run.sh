@@ -3,9 +3,8 @@
 # sums check out, and this build's executable from it starts, shows both
 # tools and ends through its close button with code 0. It needs nothing
 # beside itself.
-# shellcheck disable=SC2154 # ombex_root comes from scripts/lib through lib.sh
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/../lib.sh
+# shellcheck source=tests/lib.sh
 . "$(dirname "$0")/../lib.sh"
 
 "$ombex_root/scripts/dist" "$work/out" >/dev/null
