@@ -143,6 +143,9 @@ TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
     EXPECT_EQ("17", WindowText(App.calculatorResultEdit));
 }
 
+// The swap hides the calculator for a converter; the switch back makes a
+// fresh calculator in the same place, with empty boxes and no operation
+// checked, that still uses the operation picked before.
 TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
 {
     HWND first = Panel();
@@ -152,22 +155,29 @@ TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
     EXPECT_EQ(App.converterPanel, ShownPanel());
     EXPECT_EQ(ConverterClass, ClassName(App.converterPanel));
     EXPECT_FALSE(IsWindowVisible(first));
+    HWND converter = App.converterPanel, value = App.converterValueEdit;
+    SetWindowTextA(value, "42");
 
     Click(App.converterSwitchButton);
     HWND second = ShownPanel();
     ASSERT_TRUE(second);
     EXPECT_NE(first, second);
     EXPECT_EQ(CalculatorClass, ClassName(second));
-    EXPECT_FALSE(IsWindow(App.converterPanel));
+    EXPECT_FALSE(IsWindow(converter) || IsWindow(value));
     EXPECT_FALSE(IsWindow(first)) << "the hidden calculator goes once its successor shows";
+    RECT r = ChildRect(second);
+    EXPECT_EQ(PanelX * 1000 + PanelY, r.left * 1000 + r.top) << "the fresh calculator's place";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(COMPLEXREGION, GetWindowRgn(second, region));
+    DeleteObject(region);
     for (int id = Add; id <= Divide; id++)
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(second, id));
-    EXPECT_EQ("", WindowText(App.calculatorFirstEdit));
-    EXPECT_EQ("", WindowText(App.calculatorResultEdit));
+    EXPECT_EQ("", WindowText(App.calculatorFirstEdit) + WindowText(App.calculatorSecondEdit) +
+                      WindowText(App.calculatorResultEdit));
 
     EXPECT_EQ("11", Calculate("14", "3", NoOperation)) << "still subtracting";
     EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
-    EXPECT_FALSE(TakeQuit(NULL));
+    EXPECT_FALSE(TakeQuit(NULL)) << "the converter posts no quit";
 }
 
 static LRESULT Face(HWND button) { return SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0); }
@@ -242,13 +252,15 @@ TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
     EXPECT_EQ(14, CountDescendants(App.mainFrame)) << "three title buttons and one calculator with ten controls";
 }
 
-TEST_F(CalculatorTest, RightClickWarnsWithABoxAndChangesNothing)
+TEST_F(CalculatorTest, RightClickOnEitherPanelWarnsWithABoxAndChangesNothing)
 {
     Calculate("3", "4", Add);
     for (int i = 0; i < 2; i++)
         ExpectRightClickWarning(Panel());
     EXPECT_EQ("7", WindowText(App.calculatorResultEdit));
     EXPECT_EQ("3", WindowText(App.calculatorFirstEdit));
+    Click(App.calculatorSwitchButton);
+    ExpectRightClickWarning(App.converterPanel);
 }
 
 TEST_F(CalculatorTest, DestroyingACalculatorPanelPostsQuitWithCodeZero)

@@ -280,50 +280,42 @@ TEST(StartUp, FrameAndFirstPanelBothTakeTheShowCommand)
     AppTest::ResetProgram();
 }
 
-// Registration failure: the second class is already taken, so registering
-// it fails as it would on a broken system.
-TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
+// Start-up that fails: the second class already taken, so that registering
+// it fails as it would on a broken system, or the system refusing the main
+// frame or the first panel. One box says so, no window is left behind, and
+// WinMain returns 0.
+TEST(StartUp, FailedStartWarnsOnceAndLeavesNoWindow)
 {
-    AppTest::ResetProgram();
-    WNDCLASSEXA taken = {};
-    taken.cbSize = sizeof taken;
-    taken.lpfnWndProc = DefWindowProcA;
-    taken.hInstance = Instance();
-    taken.lpszClassName = CalculatorClass;
-    ASSERT_TRUE(RegisterClassExA(&taken));
-
-    BoxWatcher watcher;
-    int code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
-    auto boxes = watcher.Stop();
-
-    EXPECT_EQ(0, code);
-    EXPECT_TRUE(OneBox(boxes, RegistrationFailedBox, NULL));
-    WNDCLASSEXA wnd = {};
-    wnd.cbSize = sizeof wnd;
-    EXPECT_TRUE(GetClassInfoExA(Instance(), FrameClass, &wnd));
-    EXPECT_FALSE(GetClassInfoExA(Instance(), ConverterClass, &wnd));
-    EXPECT_EQ(NULL, App.mainFrame);
-    EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), FrameClass).empty());
-    AppTest::ResetProgram();
-}
-
-// Creation failure: the system refuses the main frame, or the first panel.
-TEST(StartUp, FailedWindowCreationWarnsAndReturns)
-{
-    for (const char *refused : { FrameClass, CalculatorClass }) {
-        SCOPED_TRACE(refused);
+    static const struct { const char *taken, *refused; const BoxFact &box; } failures[] = {
+        { CalculatorClass, NULL, RegistrationFailedBox },
+        { NULL, FrameClass, CreationFailedBox },
+        { NULL, CalculatorClass, CreationFailedBox },
+    };
+    for (auto &f : failures) {
+        SCOPED_TRACE(f.taken ? std::string(f.taken) + " taken" : std::string(f.refused) + " refused");
         AppTest::ResetProgram();
+        WNDCLASSEXA wnd = {};
+        wnd.cbSize = sizeof wnd;
+        wnd.lpfnWndProc = DefWindowProcA;
+        wnd.hInstance = Instance();
+        wnd.lpszClassName = f.taken;
+        ASSERT_TRUE(!f.taken || RegisterClassExA(&wnd));
         std::vector<SeenBox> boxes;
         int code;
         {
-            CreationRefused refusal(refused);
+            CreationRefused refusal(f.refused ? f.refused : "");
             BoxWatcher watcher;
             code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
             boxes = watcher.Stop();
         }
         EXPECT_EQ(0, code);
-        EXPECT_TRUE(OneBox(boxes, CreationFailedBox, NULL));
+        EXPECT_TRUE(OneBox(boxes, f.box, NULL));
         EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), FrameClass).empty()) << "no window is left behind";
+        if (f.taken) {
+            EXPECT_TRUE(GetClassInfoExA(Instance(), FrameClass, &wnd)) << "the first class stays registered";
+            EXPECT_FALSE(GetClassInfoExA(Instance(), ConverterClass, &wnd)) << "the third is not tried";
+            EXPECT_EQ(NULL, App.mainFrame);
+        }
     }
     AppTest::ResetProgram();
 }

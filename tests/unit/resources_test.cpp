@@ -49,23 +49,19 @@ protected:
 };
 HMODULE ResourcesTest::module_ = NULL;
 
-uint32_t U32(const std::string &d, size_t at)
+template <class T> T Read(const std::string &d, size_t at)
 {
-    uint32_t v;
-    memcpy(&v, d.data() + at, 4);
+    T v = {};
+    memcpy(&v, d.data() + at, std::min(sizeof v, d.size() - std::min(at, d.size())));
     return v;
 }
-uint16_t U16(const std::string &d, size_t at)
-{
-    uint16_t v;
-    memcpy(&v, d.data() + at, 2);
-    return v;
-}
+uint32_t U32(const std::string &d, size_t at) { return Read<uint32_t>(d, at); }
+uint16_t U16(const std::string &d, size_t at) { return Read<uint16_t>(d, at); }
 
 // A header's fields that the loaders read, as one line to compare.
 std::string Fields(const BITMAPINFOHEADER *h)
 {
-    char line[200];
+    char line[240];
     snprintf(line, sizeof line, "size %lu, %ld x %ld, %d plane(s), %d bits, compression %lu, %lu bytes, %ld x %ld per metre, "
              "%lu + %lu colours", (unsigned long)h->biSize, (long)h->biWidth, (long)h->biHeight, h->biPlanes, h->biBitCount,
              (unsigned long)h->biCompression, (unsigned long)h->biSizeImage, (long)h->biXPelsPerMeter,
@@ -79,7 +75,8 @@ std::string Fields(int width, int height, DWORD bytes, int perMetre)
 }
 std::string Fields(const std::string &d, size_t at = 0)
 {
-    return d.size() < at + 40 ? "no header" : Fields((const BITMAPINFOHEADER *)(d.data() + at));
+    BITMAPINFOHEADER h = Read<BITMAPINFOHEADER>(d, at);
+    return Fields(&h);
 }
 
 struct Expected {
@@ -104,20 +101,16 @@ const Expected All[] = {
 
 typedef std::set<std::tuple<int, int, int>> ResourceSet;   // type, id, language
 
+// Every resource the module holds, by type, name and language.
 BOOL CALLBACK OnLanguage(HMODULE, LPCSTR type, LPCSTR name, WORD language, LONG_PTR all)
 {
-    int t = IS_INTRESOURCE(type) ? (int)(ULONG_PTR)type : -1;
-    int n = IS_INTRESOURCE(name) ? (int)(ULONG_PTR)name : -1;
-    ((ResourceSet *)all)->insert(std::make_tuple(t, n, (int)language));
+    auto number = [](LPCSTR n) { return IS_INTRESOURCE(n) ? (int)(ULONG_PTR)n : -1; };
+    ((ResourceSet *)all)->insert(std::make_tuple(number(type), number(name), (int)language));
     return TRUE;
 }
 BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR all)
 {
     return EnumResourceLanguagesA(module, type, name, OnLanguage, all);
-}
-BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR all)
-{
-    return EnumResourceNamesA(module, type, OnName, all);
 }
 
 }  // namespace
@@ -132,7 +125,8 @@ TEST_F(ResourcesTest, EveryResourceHasItsNumberTypeLanguageAndSizeAndNothingElse
         EXPECT_EQ(e.bytes, SizeofResource(module_, found));
         expected.insert(std::make_tuple((int)e.type, e.id, (int)EnglishUS));
     }
-    EnumResourceTypesA(module_, OnType, (LONG_PTR)&all);
+    EnumResourceTypesA(module_, [](HMODULE m, LPSTR type, LONG_PTR a) { return EnumResourceNamesA(m, type, OnName, a); },
+                       (LONG_PTR)&all);
     EXPECT_EQ(expected, all);
 }
 
@@ -264,31 +258,17 @@ TEST_F(ResourcesTest, ManifestAsksForAsInvokerAndCommonControls6AndNothingElse)
               attributes("assemblyIdentity"));
 }
 
-template <class F> F Function(HMODULE module, const char *name)
-{
-    return reinterpret_cast<F>(reinterpret_cast<void *>(GetProcAddress(module, name)));
-}
-
 TEST_F(ResourcesTest, VersionBlockDescribesTheFile)
 {
-    // The version functions live in version.dll; loaded here, so that the
-    // test executable needs no extra import library.
-    HMODULE version = LoadLibraryA("version.dll");
-    ASSERT_TRUE(version != NULL);
-    auto getSize = Function<DWORD(WINAPI *)(LPCSTR, LPDWORD)>(version, "GetFileVersionInfoSizeA");
-    auto getInfo = Function<BOOL(WINAPI *)(LPCSTR, DWORD, DWORD, LPVOID)>(version, "GetFileVersionInfoA");
-    auto query = Function<BOOL(WINAPI *)(LPCVOID, LPCSTR, LPVOID *, PUINT)>(version, "VerQueryValueA");
-    ASSERT_TRUE(getSize && getInfo && query);
-
     const std::string path = ProgramPath();
-    DWORD ignored = 0, size = getSize(path.c_str(), &ignored);
+    DWORD ignored = 0, size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     ASSERT_GT(size, 0u);
     std::string block(size, '\0');
-    ASSERT_TRUE(getInfo(path.c_str(), 0, size, &block[0]));
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, &block[0]));
 
     VS_FIXEDFILEINFO *fixed = NULL;
     UINT length = 0;
-    ASSERT_TRUE(query(block.data(), "\\", (LPVOID *)&fixed, &length));
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", (LPVOID *)&fixed, &length));
     ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
     const DWORD high = MAKELONG(VersionParts[1], VersionParts[0]), low = MAKELONG(VersionParts[3], VersionParts[2]);
     const struct { const char *field; DWORD actual, expected; } fields[] = {
@@ -321,7 +301,7 @@ TEST_F(ResourcesTest, VersionBlockDescribesTheFile)
     for (auto &s : strings) {
         char *text = NULL;
         std::string key = std::string("\\StringFileInfo\\040904b0\\") + s.key;
-        ASSERT_TRUE(query(block.data(), key.c_str(), (LPVOID *)&text, &length)) << s.key;
+        ASSERT_TRUE(VerQueryValueA(block.data(), key.c_str(), (LPVOID *)&text, &length)) << s.key;
         if (s.value)
             EXPECT_STREQ(s.value, text) << s.key;
         else
@@ -330,10 +310,9 @@ TEST_F(ResourcesTest, VersionBlockDescribesTheFile)
     }
     keys.insert(keys.end(), { "VarFileInfo", "Translation" });
     WORD *translation = NULL;
-    ASSERT_TRUE(query(block.data(), "\\VarFileInfo\\Translation", (LPVOID *)&translation, &length));
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", (LPVOID *)&translation, &length));
     ASSERT_EQ(4u, length);
     EXPECT_EQ(0x04B00409u, translation[0] | (DWORD)translation[1] << 16);
-    FreeLibrary(version);
 
     std::string raw = Data(VersionType, VersionNumber);
     EXPECT_EQ(760u, U16(raw, 0));
