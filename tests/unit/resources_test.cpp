@@ -112,6 +112,10 @@ BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR all)
 {
     return EnumResourceLanguagesA(module, type, name, OnLanguage, all);
 }
+BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR all)
+{
+    return EnumResourceNamesA(module, type, OnName, all);
+}
 
 }  // namespace
 
@@ -125,8 +129,7 @@ TEST_F(ResourcesTest, EveryResourceHasItsNumberTypeLanguageAndSizeAndNothingElse
         EXPECT_EQ(e.bytes, SizeofResource(module_, found));
         expected.insert(std::make_tuple((int)e.type, e.id, (int)EnglishUS));
     }
-    EnumResourceTypesA(module_, [](HMODULE m, LPSTR type, LONG_PTR a) { return EnumResourceNamesA(m, type, OnName, a); },
-                       (LONG_PTR)&all);
+    EnumResourceTypesA(module_, OnType, (LONG_PTR)&all);
     EXPECT_EQ(expected, all);
 }
 
