@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -120,6 +121,11 @@ HWND FindControl(HWND parent, const ControlRow &row)
     if (!(row.style & (WS_DLGFRAME | WS_THICKFRAME)))
         exStyle &= ~WS_EX_WINDOWEDGE;
     RECT r = ChildRect(w);
+    auto hex = [](LONG_PTR v) {
+        char text[20];
+        snprintf(text, sizeof text, "0x%08lX", (unsigned long)v);
+        return std::string(text);
+    };
     const struct { const char *what; std::string seen, wanted; } fields[] = {
         { "class", ClassName(w), row.className },
         { "text", WindowText(w), row.text },
@@ -127,8 +133,8 @@ HWND FindControl(HWND parent, const ControlRow &row)
                        " x " + std::to_string(r.bottom - r.top),
           std::to_string(row.x) + "," + std::to_string(row.y) + " " + std::to_string(row.width) + " x " +
               std::to_string(row.height) },
-        { "style", std::to_string(GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS), std::to_string(row.style) },
-        { "extended style", std::to_string(GetWindowLongPtrA(w, GWL_EXSTYLE)), std::to_string(exStyle) },
+        { "style", hex(GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS), hex(row.style) },
+        { "extended style", hex(GetWindowLongPtrA(w, GWL_EXSTYLE)), hex(exStyle) },
         { "identifier", std::to_string(GetDlgCtrlID(w)), std::to_string(row.id) },
     };
     for (auto &f : fields)
