@@ -1,5 +1,6 @@
 #include "harness.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -35,6 +36,13 @@ bool TakeQuit(int *code)
     if (code)
         *code = (int)msg.wParam;
     return true;
+}
+
+std::string BesideTests(const char *name)
+{
+    char path[MAX_PATH];
+    std::string self(path, GetModuleFileNameA(NULL, path, sizeof path));
+    return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
 
 std::string WindowText(HWND window)
@@ -77,6 +85,76 @@ int CountDescendants(HWND parent)
     return count;
 }
 
+int CountChildren(HWND parent, const char *className)
+{
+    int count = 0;
+    for (HWND w : Children(parent))
+        count += ClassName(w) == className;
+    return count;
+}
+
+HWND ShownPanel(HWND frame)
+{
+    for (HWND w : Children(frame)) {
+        std::string name = ClassName(w);
+        if ((name == CalculatorClass || name == ConverterClass) && IsWindowVisible(w))
+            return w;
+    }
+    return NULL;
+}
+
+HWND FindControl(HWND parent, const ControlRow &row)
+{
+    for (HWND w : Children(parent)) {
+        RECT r = ChildRect(w);
+        if (ClassName(w) == row.className && r.left == row.x && r.top == row.y)
+            return w;
+    }
+    return NULL;
+}
+
+::testing::AssertionResult MadeAs(HWND w, const ControlRow &row)
+{
+    // The platform keeps WS_EX_WINDOWEDGE only on a window with a dialog
+    // frame or a sizing border, and adds WS_CLIPSIBLINGS to some children.
+    DWORD exStyle = row.exStyle;
+    if (!(row.style & (WS_DLGFRAME | WS_THICKFRAME)))
+        exStyle &= ~WS_EX_WINDOWEDGE;
+    RECT r = ChildRect(w);
+    auto hex = [](LONG_PTR v) {
+        char text[20];
+        snprintf(text, sizeof text, "0x%08lX", (unsigned long)v);
+        return std::string(text);
+    };
+    const struct { const char *what; std::string seen, wanted; } fields[] = {
+        { "class", ClassName(w), row.className },
+        { "text", WindowText(w), row.text },
+        { "place", std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+                       " x " + std::to_string(r.bottom - r.top),
+          std::to_string(row.x) + "," + std::to_string(row.y) + " " + std::to_string(row.width) + " x " +
+              std::to_string(row.height) },
+        { "style", hex(GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS), hex(row.style) },
+        { "extended style", hex(GetWindowLongPtrA(w, GWL_EXSTYLE)), hex(exStyle) },
+        { "identifier", std::to_string(GetDlgCtrlID(w)), std::to_string(row.id) },
+    };
+    for (auto &f : fields)
+        if (f.seen != f.wanted)
+            return ::testing::AssertionFailure() << "the control \"" << row.text << "\" at " << row.x << "," << row.y
+                                                 << " has " << f.what << " " << f.seen << ", not " << f.wanted;
+    return ::testing::AssertionSuccess();
+}
+
+HRGN PanelRegionInFrame()
+{
+    HRGN region = CreateRoundRectRgn(PanelRegion.left, PanelRegion.top, PanelRegion.right, PanelRegion.bottom,
+                                     PanelCorner, PanelCorner);
+    OffsetRgn(region, PanelX, PanelY);
+    HRGN window = CreateRectRgn(PanelX, PanelY, PanelX + FrameSize, PanelY + FrameSize);
+    CombineRgn(region, region, window, RGN_AND);
+    DeleteObject(window);
+    return region;
+}
+
 std::vector<HWND> ProcessWindows(DWORD processId, const char *className)
 {
     std::vector<HWND> found;
@@ -102,17 +180,23 @@ std::string Rgb(COLORREF colour)
            std::to_string(GetBValue(colour)) + ")";
 }
 
+BITMAPINFO TopDownHeader(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
 std::vector<COLORREF> Capture(HWND window, RECT area)
 {
     int width = area.right - area.left, height = area.bottom - area.top;
     HDC dc = GetDC(window);
     HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;   // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownHeader(width, height);
     void *bits = NULL;
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -177,6 +261,24 @@ static std::string IconName(HWND control)
     return "another";
 }
 
+::testing::AssertionResult OneBox(const std::vector<SeenBox> &boxes, const BoxFact &box, HWND owner)
+{
+    if (boxes.size() != 1)
+        return ::testing::AssertionFailure() << boxes.size() << " boxes, not one \"" << box.caption << "\"";
+    const SeenBox &seen = boxes[0];
+    if (seen.caption != box.caption || seen.text != box.text || seen.icon != box.icon)
+        return ::testing::AssertionFailure() << "a box \"" << seen.caption << "\": \"" << seen.text << "\" with icon \""
+                                             << seen.icon << "\", not \"" << box.caption << "\": \"" << box.text
+                                             << "\" with icon \"" << box.icon << "\"";
+    if (seen.buttons != std::vector<std::string>{ "OK" })
+        return ::testing::AssertionFailure() << "the box \"" << box.caption << "\" has " << seen.buttons.size()
+                                             << " buttons, not one \"OK\"";
+    if (seen.owner != owner || (owner && !seen.ownerDisabled))
+        return ::testing::AssertionFailure() << "the box \"" << box.caption << "\" is owned by " << seen.owner
+                                             << (seen.ownerDisabled ? "" : " (left enabled)") << ", not by " << owner;
+    return ::testing::AssertionSuccess();
+}
+
 DWORD WINAPI BoxWatcher::Run(void *self)
 {
     BoxWatcher *watcher = (BoxWatcher *)self;
@@ -213,16 +315,7 @@ DWORD WINAPI BoxWatcher::Run(void *self)
 
 const std::vector<PanelText> &FixedLabels(const std::string &panelClass)
 {
-    static const std::vector<PanelText> calculator = {
-        { "Enter 2nd Number:", 100, 110, RGB(185, 39, 233) },
-        { "Result", 131, 215, RGB(255, 100, 0) },
-        { "Enter 1st Number:", 100, 60, RGB(41, 126, 233) },
-    };
-    static const std::vector<PanelText> converter = {
-        { "Enter the value:", 100, 60, RGB(41, 126, 233) },
-        { "Result", 131, 215, RGB(255, 100, 0) },
-    };
-    return panelClass == "Ombex" ? converter : calculator;
+    return panelClass == ConverterClass ? ConverterLabels : CalculatorLabels;
 }
 
 void DrawTexts(HDC dc, const std::vector<PanelText> &texts)
@@ -264,6 +357,7 @@ Picture PictureOfDib(const BITMAPINFOHEADER *header, int rows)
         for (int x = 0; x < picture.width; x++) {
             const BYTE *p = bits + ((rows - 1 - y) * picture.width + x) * 4;
             picture.pixels.push_back(RGB(p[2], p[1], p[0]));
+            picture.alpha.push_back(p[3]);
         }
     return picture;
 }
@@ -274,12 +368,7 @@ Picture PictureOfBitmap(HBITMAP bitmap)
     BITMAP size;
     if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
         return picture;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.bmWidth;
-    info.bmiHeader.biHeight = -size.bmHeight;   // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownHeader(size.bmWidth, size.bmHeight);
     std::vector<BYTE> bits(size.bmWidth * size.bmHeight * 4);
     HDC dc = GetDC(NULL);
     GetDIBits(dc, bitmap, 0, size.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
@@ -312,67 +401,6 @@ Picture PictureOfScreen(HWND window, RECT area)
     picture.pixels = Capture(window, area);
     return picture;
 }
-
-// The colours that the skin's pictures are made of, broadly enough that
-// shading and anti-aliasing stay within them.
-static int Lo(int r, int g, int b) { return r < g ? (r < b ? r : b) : (g < b ? g : b); }
-static int Hi(int r, int g, int b) { return r > g ? (r > b ? r : b) : (g > b ? g : b); }
-enum Hue { Light, Dark, Red, Blue, Purple, Navy, Sky, Cyan, Slate, SkyLetters, PaleBlue, Grey };
-static const struct {
-    const char *name;
-    bool (*is)(int r, int g, int b);
-} Hues[] = {
-    { "light", [](int r, int g, int b) { return Lo(r, g, b) >= 160 && Hi(r, g, b) - Lo(r, g, b) <= 48; } },
-    { "dark", [](int r, int g, int b) { return Hi(r, g, b) < 120; } },
-    { "red", [](int r, int g, int b) { return r >= 100 && r > 2 * g && r > 2 * b; } },
-    { "blue", [](int r, int g, int b) { return b > r + 50 && g > r + 30; } },
-    { "purple", [](int r, int g, int b) { return r > 2 * g && b > 2 * g; } },
-    { "navy", [](int r, int g, int b) { return b > r + 30 && Hi(r, g, b) < 120; } },
-    { "sky blue", [](int r, int g, int b) { return b >= 220 && g >= 130 && r < 100; } },
-    { "light cyan", [](int r, int g, int b) { return r >= 100 && g - r >= 40 && b > g; } },
-    { "slate", [](int r, int g, int b) { return r >= 100 && g - r >= 10 && g - r < 40 && b > g && b < 210; } },
-    { "light sky blue", [](int r, int g, int b) { return r >= 150 && g >= 200 && b >= 240 && b - r >= 40; } },
-    { "pale blue-white", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && b - r >= 15; } },
-    { "grey", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && Hi(r, g, b) - Lo(r, g, b) <= 6; } },
-};
-
-struct Probe {
-    int x, y;
-    Hue hue;
-};
-// What each picture is for, and the places that tell it from the others:
-// the title faces by tile and glyph, the switch faces by face and letters,
-// the cursors by their fill, the frame and the panel by their ground.
-static const struct {
-    int number;
-    const char *role;
-    std::vector<Probe> probes;
-} Roles[] = {
-    { 111, "the frame: navy at the top, sky blue at the sides below and along the bottom",
-      { { 8, 50, Navy }, { 322, 50, Navy }, { 80, 10, Navy }, { 250, 10, Navy },
-        { 8, 200, Sky }, { 322, 200, Sky }, { 165, 325, Sky } } },
-    { 112, "the close button: a red tile with a white X",
-      { { 2, 2, Red }, { 7, 2, Red }, { 7, 12, Red }, { 12, 12, Red },
-        { 4, 3, Light }, { 10, 3, Light }, { 7, 7, Light }, { 5, 9, Light }, { 9, 9, Light } } },
-    { 115, "the minimize button: a blue tile with a white bar",
-      { { 2, 2, Blue }, { 7, 3, Blue }, { 7, 11, Blue }, { 12, 12, Blue },
-        { 5, 6, Light }, { 10, 6, Light }, { 7, 7, Light }, { 5, 8, Light }, { 10, 8, Light } } },
-    { 117, "the About button: a purple tile with a slanted white stroke",
-      { { 2, 2, Purple }, { 6, 2, Purple }, { 9, 11, Purple }, { 12, 12, Purple },
-        { 8, 2, Light }, { 8, 5, Light }, { 7, 8, Light }, { 6, 11, Light } } },
-    { 122, "the calculator's switch: light cyan with dark letters",
-      { { 70, 9, Cyan }, { 72, 11, Cyan }, { 70, 12, Cyan },
-        { 30, 12, Dark }, { 40, 9, Dark }, { 51, 9, Dark }, { 64, 9, Dark } } },
-    { 123, "the converter's switch: slate with light letters",
-      { { 70, 9, Slate }, { 72, 11, Slate }, { 70, 12, Slate },
-        { 30, 12, SkyLetters }, { 40, 9, SkyLetters }, { 51, 9, SkyLetters }, { 64, 9, SkyLetters } } },
-    { 133, "the panel's background: light",
-      { { 10, 150, Light }, { 290, 150, Light }, { 150, 100, Light }, { 20, 60, Light }, { 150, 45, Light } } },
-    { 105, "the drag cursor: a pale blue-white arrow",
-      { { 2, 6, PaleBlue }, { 5, 8, PaleBlue }, { 2, 12, PaleBlue } } },
-    { 107, "the class cursor: a grey arrow",
-      { { 2, 6, Grey }, { 5, 8, Grey }, { 2, 12, Grey } } },
-};
 
 ::testing::AssertionResult ShowsItsRole(int number, const Picture &picture, POINT origin)
 {

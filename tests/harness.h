@@ -1,8 +1,10 @@
 // What every test shares: waiting for a condition, finding windows, reading
-// pixels and texts, watching message boxes, and the in-process fixture that
-// starts the program's own windows.
+// pixels and texts, watching message boxes, and checking a window against
+// the facts it must show.
 #ifndef OMBEX_TEST_HARNESS_H
 #define OMBEX_TEST_HARNESS_H
+
+#include "facts.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -24,20 +26,38 @@ void PumpMessages();
 // Takes a WM_QUIT off this thread's queue: true and its code if there was one.
 bool TakeQuit(int *code);
 
+// A file in the test executable's own folder, and the program beside it.
+std::string BesideTests(const char *name);
+inline std::string ProgramPath() { return BesideTests("OmbeX+.exe"); }
+
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 // A child's place in its parent's client coordinates.
 RECT ChildRect(HWND child);
 std::vector<HWND> Children(HWND parent);           // direct children, in z-order
 int CountDescendants(HWND parent);
+int CountChildren(HWND parent, const char *className);
+// The panel that a main frame shows: its visible "Ombe" or "Ombex" child.
+HWND ShownPanel(HWND frame);
+// The child of this class at this row's place.
+HWND FindControl(HWND parent, const ControlRow &row);
+// The window is the control of this row: class, place, text, style,
+// extended style and identifier.
+::testing::AssertionResult MadeAs(HWND window, const ControlRow &row);
+
+// The panel's region where it lies on the main frame, cut to the panel's
+// window: the frame's opening that a panel covers.
+HRGN PanelRegionInFrame();
 
 // Top-level windows of this process with the given class ("#32770" for
 // message and dialog boxes).
 std::vector<HWND> ProcessWindows(DWORD processId, const char *className);
 
-// The pixels of a rectangle of a window's client area, read through the
-// window's own DC (which sees what was painted outside WM_PAINT at once),
-// row by row as COLORREFs.
+// A 32-bit picture header, top row first.
+BITMAPINFO TopDownHeader(int width, int height);
+// The pixels of a rectangle of a window's client area (of the screen for
+// no window), read through the window's own DC (which sees what was painted
+// outside WM_PAINT at once), row by row as COLORREFs.
 std::vector<COLORREF> Capture(HWND window, RECT area);
 // Pixels in a rectangle of a window's client area that lie within the
 // tolerance of a colour on each channel.
@@ -45,14 +65,7 @@ int CountPixels(HWND window, RECT area, COLORREF colour, int tolerance);
 bool ColourNear(COLORREF a, COLORREF b, int tolerance);
 std::string Rgb(COLORREF colour);   // "(red,green,blue)"
 
-// A text that a panel paints, where and in what colour.
-struct PanelText {
-    const char *text;
-    int x, y;
-    COLORREF colour;
-};
-// The labels that a panel of this class ("Ombe" or "Ombex") paints each
-// time it is painted.
+// The labels that a panel of this class paints each time it is painted.
 const std::vector<PanelText> &FixedLabels(const std::string &panelClass);
 // Draws texts as the panels must: the device context's default font, a
 // transparent background.
@@ -61,15 +74,18 @@ void DrawTexts(HDC dc, const std::vector<PanelText> &texts);
 // a point: "in "Result" at (131, 215)", or "" for none.
 std::string TextAt(const std::vector<PanelText> &texts, POINT at);
 
-// A picture as its pixels, top row first.
+// A picture as its pixels, top row first, with their alpha where the
+// picture came from a DIB.
 struct Picture {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
+    std::vector<BYTE> alpha;
     COLORREF At(int x, int y) const { return pixels[y * width + x]; }
+    BYTE Alpha(int x, int y) const { return alpha[y * width + x]; }
 };
 // A packed 32-bit DIB of this many rows, stored bottom row first, as the
-// bitmap and cursor resources hold them (a cursor's colour pixels are the
-// first half of the rows that its header counts).
+// bitmap, icon and cursor resources hold them (an icon's or cursor's colour
+// pixels are the first half of the rows that its header counts).
 Picture PictureOfDib(const BITMAPINFOHEADER *header, int rows);
 Picture PictureOfBitmap(HBITMAP bitmap);
 // The colour picture that a cursor shows.
@@ -91,6 +107,9 @@ struct SeenBox {
     HWND owner;
     bool ownerDisabled;
 };
+// The boxes seen were one box with this caption, text and icon, an "OK"
+// button and this owner, which it disabled while it showed.
+::testing::AssertionResult OneBox(const std::vector<SeenBox> &boxes, const BoxFact &box, HWND owner);
 
 // Watches this process for message boxes from another thread (a box is
 // modal and blocks the thread that shows it), records each and presses its

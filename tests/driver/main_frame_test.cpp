@@ -46,7 +46,7 @@ TEST(Program, EveryRoadOutEndsWithCodeZero)
 {
     static const struct { const char *road; void (*take)(Program &); } roads[] = {
         { "the close title button", [](Program &p) {
-              POINT close = CentreOf(p.Control(p.Frame(), "Button", 309, 7));
+              POINT close = CentreOf(p.TitleButton(CloseButton));
               MouseClick(close.x, close.y);
           } },
         { "WM_CLOSE to the main frame", [](Program &p) { PostMessageA(p.Frame(), WM_CLOSE, 0, 0); } },
@@ -65,7 +65,7 @@ TEST(Program, EveryRoadOutEndsWithCodeZero)
         DWORD id = program.Id();
         r.take(program);
         EXPECT_EQ(0, program.WaitExit());
-        EXPECT_TRUE(ProcessWindows(id, "OmbeX+").empty());
+        EXPECT_TRUE(ProcessWindows(id, FrameClass).empty());
     }
 }
 
@@ -79,8 +79,6 @@ TEST(Program, TextOnTheCommandLineChangesNothing)
     {
         Program program;
         plain = look(program);
-        PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-        ASSERT_EQ(0, program.WaitExit());
     }
     for (const char *arguments : { "12 * 5", "/converter --x=1", "\"C:\\no such file.txt\"" }) {
         SCOPED_TRACE(arguments);
@@ -89,8 +87,6 @@ TEST(Program, TextOnTheCommandLineChangesNothing)
         EXPECT_TRUE(EqualRect(&plain.frame, &seen.frame));
         EXPECT_EQ(plain.windows, seen.windows);
         EXPECT_EQ(plain.panel, seen.panel);
-        PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(0, program.WaitExit());
     }
 }
 
@@ -128,15 +124,13 @@ TEST(Program, RealDragMovesTheWindowByTheMousesDisplacement)
         RECT after = WindowRect(program.Frame());
         EXPECT_TRUE(EqualRect(&released, &after));
     }
-    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitExit());
 }
 
 TEST(Program, PressOnATitleButtonOrThePanelMovesNothing)
 {
     Program program;
     RECT before = WindowRect(program.Frame());
-    HWND minimize = program.Control(program.Frame(), "Button", 292, 7);
+    HWND minimize = program.TitleButton(MinimizeButton);
     POINT places[] = { CentreOf(minimize), ScreenPoint(program.Panel(), 250, 250) };
     for (POINT p : places) {
         MouseMove(p.x, p.y);
@@ -148,6 +142,4 @@ TEST(Program, PressOnATitleButtonOrThePanelMovesNothing)
         EXPECT_TRUE(EqualRect(&before, &after));
         EXPECT_FALSE(IsIconic(program.Frame())) << "released outside, the button does nothing";
     }
-    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitExit());
 }

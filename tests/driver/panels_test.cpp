@@ -30,28 +30,21 @@ TEST(Program, NumberBoxesKeepOnlyTypedDigits)
         { "abc 7,0x", "70" },
     };
     Program program;
-    HWND calculator = program.Panel();
-    HWND boxes[] = {
-        program.Control(calculator, "Edit", 55, 75),
-        program.Control(calculator, "Edit", 55, 125),
-    };
-    for (HWND box : boxes)
-        for (auto &c : cases) {
-            SendMessageA(box, WM_SETTEXT, 0, (LPARAM) "");
-            EXPECT_EQ(c.kept, TypeInto(program, box, c.keys)) << c.keys;
+    // Both number boxes, then the converter's value box, brought up with
+    // the real switch button.
+    for (const ControlRow *row : { &FirstNumberBox, &SecondNumberBox, &SwitchButton, &ValueBox }) {
+        HWND control = program.Control(*row);
+        if (row == &SwitchButton) {
+            POINT swap = CentreOf(control);
+            MouseClick(swap.x, swap.y);
+            ASSERT_WAIT(program.Panel() && ClassName(program.Panel()) == ConverterClass, "the converter");
+            continue;
         }
-
-    // The converter's value box, brought up with the real switch button.
-    POINT swap = CentreOf(program.Control(calculator, "Button", 17, 35));
-    MouseClick(swap.x, swap.y);
-    ASSERT_WAIT(program.Panel() && ClassName(program.Panel()) == "Ombex", "the converter");
-    HWND value = program.Control(program.Panel(), "Edit", 55, 75);
-    for (auto &c : cases) {
-        SendMessageA(value, WM_SETTEXT, 0, (LPARAM) "");
-        EXPECT_EQ(c.kept, TypeInto(program, value, c.keys)) << c.keys;
+        for (auto &c : cases) {
+            SendMessageA(control, WM_SETTEXT, 0, (LPARAM) "");
+            EXPECT_EQ(c.kept, TypeInto(program, control, c.keys)) << c.keys;
+        }
     }
-    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitExit());
 }
 
 // A swap hands the keyboard to the panel it shows: a Space right after the
@@ -60,27 +53,20 @@ TEST(Program, NumberBoxesKeepOnlyTypedDigits)
 TEST(Program, SpaceAfterASwapLeavesTheConverterWorking)
 {
     Program program;
-    auto panels = [&](const char *className) {
-        int count = 0;
-        for (HWND w : Children(program.Frame()))
-            count += ClassName(w) == className;
-        return count;
-    };
+    auto panels = [&](const char *className) { return CountChildren(program.Frame(), className); };
     for (int trip = 0; trip < 2; trip++) {
         SCOPED_TRACE("round trip " + std::to_string(trip));
-        POINT swap = CentreOf(program.Control(program.Panel(), "Button", 17, 35));
+        POINT swap = CentreOf(program.Control(SwitchButton));
         MouseClick(swap.x, swap.y);
-        ASSERT_WAIT(ClassName(program.Panel()) == "Ombex", "the converter");
+        ASSERT_WAIT(ClassName(program.Panel()) == ConverterClass, "the converter");
         ASSERT_WAIT(GetForegroundWindow() == program.Frame(), "the frame to have the keyboard");
         PressKeys({ VK_SPACE });
         SyncInput(program);
-        EXPECT_EQ(1, panels("Ombex")) << "converter panels after the Space";
+        EXPECT_EQ(1, panels(ConverterClass)) << "converter panels after the Space";
 
-        POINT back = CentreOf(program.Control(program.Panel(), "Button", 17, 35));
+        POINT back = CentreOf(program.Control(SwitchButton));
         MouseClick(back.x, back.y);
-        ASSERT_WAIT(ClassName(program.Panel()) == "Ombe", "the converter's switch to bring the calculator back");
-        EXPECT_WAIT(panels("Ombex") == 0 && panels("Ombe") == 1, "one calculator panel and no converter");
+        ASSERT_WAIT(ClassName(program.Panel()) == CalculatorClass, "the converter's switch to bring the calculator back");
+        EXPECT_WAIT(panels(ConverterClass) == 0 && panels(CalculatorClass) == 1, "one calculator panel and no converter");
     }
-    PostMessageA(program.Frame(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitExit());
 }

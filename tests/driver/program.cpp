@@ -5,19 +5,6 @@
 
 #include <string>
 
-static std::string DriverFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(NULL, path, sizeof path);
-    std::string dir(path);
-    return dir.substr(0, dir.find_last_of("\\/") + 1);
-}
-
-static std::string ProgramPath()
-{
-    return DriverFolder() + "OmbeX+.exe";
-}
-
 Program::Program(const char *arguments) : info_(), frame_(NULL)
 {
     std::string command = "\"" + ProgramPath() + "\" " + arguments;
@@ -29,7 +16,7 @@ Program::Program(const char *arguments) : info_(), frame_(NULL)
     }
     // Ready once the frame shows a visible panel.
     WaitFor([&] {
-        std::vector<HWND> frames = ProcessWindows(Id(), "OmbeX+");
+        std::vector<HWND> frames = ProcessWindows(Id(), FrameClass);
         frame_ = frames.empty() ? NULL : frames[0];
         return frame_ && Panel() != NULL;
     }, 10000);
@@ -42,31 +29,15 @@ Program::~Program()
     if (!info_.hProcess)
         return;
     if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+        PostMessageA(frame_, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, WaitExit()) << "the program's exit code after a close request";
+    }
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
     CloseHandle(info_.hProcess);
     CloseHandle(info_.hThread);
-}
-
-HWND Program::Panel() const
-{
-    for (HWND w : Children(frame_)) {
-        std::string name = ClassName(w);
-        if ((name == "Ombe" || name == "Ombex") && IsWindowVisible(w))
-            return w;
-    }
-    return NULL;
-}
-
-HWND Program::Control(HWND parent, const char *className, int x, int y) const
-{
-    for (HWND w : Children(parent)) {
-        RECT r = ChildRect(w);
-        if (ClassName(w) == className && r.left == x && r.top == y)
-            return w;
-    }
-    return NULL;
 }
 
 static GUITHREADINFO GuiOf(DWORD thread)
@@ -108,11 +79,6 @@ Picture LoadPicture(int id)
     return picture;
 }
 
-std::vector<COLORREF> Screenshot(RECT area)
-{
-    return Capture(NULL, area);
-}
-
 static void Send(INPUT input)
 {
     SendInput(1, &input, sizeof input);
@@ -142,7 +108,7 @@ static bool StartDevices()
     bind(listener, (sockaddr *)&at, sizeof at);
     listen(listener, 1);
     getsockname(listener, (sockaddr *)&at, &size);
-    std::string path = DriverFolder() + "x_devices";
+    std::string path = BesideTests("x_devices");
     std::string command = path + " " + std::to_string(ntohs(at.sin_port));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -320,7 +286,7 @@ void PressKeys(std::initializer_list<WORD> keys)
 // button, the press does nothing else.
 void SyncInput(Program &program)
 {
-    HWND minimize = program.Control(program.Frame(), "Button", 292, 7);
+    HWND minimize = program.TitleButton(MinimizeButton);
     POINT p = CentreOf(minimize);
     MouseMove(p.x, p.y);
     MouseButton(true);

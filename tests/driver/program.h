@@ -14,13 +14,16 @@ public:
     // Starts OmbeX+.exe from the driver's own folder and waits for its
     // main frame and first panel.
     explicit Program(const char *arguments = "");
+    // Unless it has ended already, closes the program as a close request to
+    // its main frame does, and expects it to end with code 0.
     ~Program();
 
     HWND Frame() const { return frame_; }
     DWORD Id() const { return info_.dwProcessId; }
-    // The shown panel, and a control on it by class and place.
-    HWND Panel() const;
-    HWND Control(HWND parent, const char *className, int x, int y) const;
+    HWND Panel() const { return ShownPanel(frame_); }
+    // A control of the shown panel, or of the main frame.
+    HWND Control(const ControlRow &row) const { return FindControl(Panel(), row); }
+    HWND TitleButton(const ControlRow &row) const { return FindControl(frame_, row); }
     // The windows that hold the program's mouse capture and its keyboard.
     HWND Capture() const;
     HWND Focus() const;
@@ -34,9 +37,6 @@ private:
 
 // A bitmap resource of OmbeX+.exe, read from the file as data.
 Picture LoadPicture(int id);
-
-// What the screen shows, read through the screen's DC.
-std::vector<COLORREF> Screenshot(RECT area);
 
 // Real input: the mouse through the X server, as from a device, the keys
 // through SendInput. Each mouse step lands where it is aimed, or the test

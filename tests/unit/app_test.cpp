@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-static const char *const ProgramClasses[] = { MAIN_FRAME_CLASS, CALCULATOR_CLASS, CONVERTER_CLASS };
+static const char *const ProgramClasses[] = { FrameClass, CalculatorClass, ConverterClass };
 
 // What the program has taken through its seam and not yet given back, and
 // how much it took since the last look.
@@ -142,36 +142,21 @@ CreationRefused::~CreationRefused()
     UnhookWindowsHookEx(hook_);
 }
 
-void AppTest::ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND owner)
-{
-    ASSERT_EQ(1u, boxes.size()) << "one box says that a window could not be made";
-    EXPECT_EQ("Creation Failure", boxes[0].caption);
-    EXPECT_EQ("Window Creation Failed!", boxes[0].text);
-    EXPECT_EQ("warning", boxes[0].icon);
-    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
-    EXPECT_EQ(owner, boxes[0].owner);
-}
-
-void AppTest::SetUp()
+void AppTest::Restart()
 {
     ResetProgram();
     ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
     PumpMessages();
 }
 
+void AppTest::SetUp()
+{
+    Restart();
+}
+
 void AppTest::TearDown()
 {
     ResetProgram();
-}
-
-HWND AppTest::ShownPanel()
-{
-    for (HWND w : Children(App.mainFrame)) {
-        std::string name = ClassName(w);
-        if ((name == CALCULATOR_CLASS || name == CONVERTER_CLASS) && IsWindowVisible(w))
-            return w;
-    }
-    return NULL;
 }
 
 void AppTest::Click(HWND control)
@@ -211,58 +196,24 @@ void AppTest::ExpectStillCalculates()
 {
     SetWindowTextA(App.calculatorFirstEdit, "12");
     SetWindowTextA(App.calculatorSecondEdit, "5");
-    ClickId(ShownPanel(), IDC_MULTIPLY);
+    ClickId(ShownPanel(), Multiply);
     EXPECT_TRUE(TookAndGaveBack(AnyNumber, AnyNumber)) << "before these presses";
     Click(App.calculatorCalculateButton);
     EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
     EXPECT_TRUE(TookAndGaveBack(2, 1));
     Click(App.calculatorSwitchButton);
     SetWindowTextA(App.converterValueEdit, "100");
-    ClickId(App.converterPanel, IDC_CELSIUS_TO_FAHRENHEIT);
+    ClickId(App.converterPanel, CtoF);
     Click(App.converterCalculateButton);
     EXPECT_EQ("212", WindowText(App.converterResultEdit));
     EXPECT_TRUE(TookAndGaveBack(1, 1));
     Click(App.converterSwitchButton);
 }
 
-void AppTest::ExpectLaidOut(HWND panel, const std::vector<LaidOut> &controls)
-{
-    std::vector<HWND> children = Children(panel);
-    ASSERT_EQ(controls.size(), children.size());
-    // A new child goes below its siblings, so they stand in the order made.
-    for (size_t i = 0; i < controls.size(); i++) {
-        const LaidOut &c = controls[i];
-        HWND w = children[i];
-        SCOPED_TRACE(std::string(c.className) + " \"" + c.text + "\" at " + std::to_string(c.x) +
-                     "," + std::to_string(c.y));
-        RECT r = ChildRect(w);
-        EXPECT_EQ(c.className, ClassName(w));
-        EXPECT_EQ(c.x, r.left);
-        EXPECT_EQ(c.y, r.top);
-        EXPECT_EQ(c.width, r.right - r.left);
-        EXPECT_EQ(c.height, r.bottom - r.top);
-        EXPECT_EQ(c.text, WindowText(w));
-        EXPECT_EQ(c.style, (DWORD)GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
-        EXPECT_EQ(c.id, GetDlgCtrlID(w));
-        if (c.keptIn) {
-            EXPECT_EQ(w, *c.keptIn);
-        } else {
-            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel, c.id));
-        }
-    }
-}
-
 void AppTest::ExpectRightClickWarning(HWND panel)
 {
     BoxWatcher watcher;
     SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
-    std::vector<SeenBox> boxes = watcher.Stop();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Error", boxes[0].caption);
-    EXPECT_EQ("You can't use the right-click here!", boxes[0].text);
-    EXPECT_EQ("warning", boxes[0].icon) << "the box shows the icon of MB_ICONWARNING";
-    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons) << "the box has the one button of MB_OK";
     // A child cannot own a box: the system gives it to the panel's frame.
-    EXPECT_EQ(App.mainFrame, boxes[0].owner);
-    EXPECT_TRUE(boxes[0].ownerDisabled);
+    EXPECT_TRUE(OneBox(watcher.Stop(), RightClickBox, App.mainFrame));
 }

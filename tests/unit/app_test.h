@@ -5,17 +5,11 @@
 
 #include "harness.h"
 #include "ombex.h"
-#include "resource.h"
 
 #include <vector>
 
-// A child control as a panel must lay it out.
-struct LaidOut {
-    const char *className, *text;
-    DWORD style;
-    int x, y, width, height, id;
-    HWND *keptIn;          // the AppState member that keeps it, if any
-};
+// The band at y 260 where the red messages go, with room for anti-aliasing.
+static const RECT MessageBand = { 40, 255, 290, 280 };
 
 // While it lives, the system refuses to make any window of one class, as
 // it would when out of resources.
@@ -34,6 +28,8 @@ public:
     // process would start. The program's seam (System) then counts every
     // memory block and device context taken and given back.
     static void ResetProgram();
+    // A fresh program, started as WinMain starts it.
+    static void Restart();
     // Since the last look, the program took exactly this many blocks and
     // device contexts through its seam (or AnyNumber), and gave every one of
     // them back.
@@ -42,15 +38,13 @@ public:
     // The allocator gives this many more blocks, then fails as when out of
     // memory; -1 for no limit.
     static void AllowAllocations(int count);
-    // The boxes seen were the one that says a window could not be made.
-    static void ExpectCreationFailureBox(const std::vector<SeenBox> &boxes, HWND owner);
 
 protected:
     void SetUp() override;
     void TearDown() override;
 
     // The panel that is shown: a visible "Ombe" or "Ombex" child of the frame.
-    static HWND ShownPanel();
+    static HWND ShownPanel() { return ::ShownPanel(App.mainFrame); }
     // A click as the control itself handles it: it sets its own check state
     // and sends its command to the panel.
     static void Click(HWND control);
@@ -60,9 +54,22 @@ protected:
     // give their results; the calculator is shown again afterwards.
     static void ExpectStillCalculates();
 
-    // The panel's children are exactly these controls, made in this order;
-    // check boxes and radio buttons start cleared.
-    static void ExpectLaidOut(HWND panel, const std::vector<LaidOut> &controls);
+    // The panel's children are exactly these controls, made in this order,
+    // each kept in its AppState member (NULL: a check box or radio button,
+    // which starts cleared).
+    template <size_t N>
+    static void ExpectLaidOut(HWND panel, const ControlRow (&rows)[N], const std::vector<HWND *> &kept)
+    {
+        std::vector<HWND> children = Children(panel);
+        ASSERT_EQ(N, children.size());
+        for (size_t i = 0; i < N; i++) {
+            EXPECT_TRUE(MadeAs(children[i], rows[i]));
+            if (kept[i])
+                EXPECT_EQ(children[i], *kept[i]) << "the AppState member of \"" << rows[i].text << "\"";
+            else
+                EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(panel, rows[i].id)) << rows[i].text;
+        }
+    }
 
     // A right-click on the panel's surface brings one modal warning box.
     static void ExpectRightClickWarning(HWND panel);

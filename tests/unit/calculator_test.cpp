@@ -6,12 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
-static const int Add = IDC_ADD, Subtract = IDC_SUBTRACT, Multiply = IDC_MULTIPLY, Divide = IDC_DIVIDE;
 static const int NoOperation = 0;
-
-// The band at y 260 where the red messages go, with room for anti-aliasing.
-static const RECT MessageBand = { 40, 255, 290, 280 };
-static const COLORREF Red = RGB(255, 0, 0);
 
 class CalculatorTest : public AppTest {
 protected:
@@ -33,18 +28,10 @@ protected:
 
 TEST_F(CalculatorTest, TenControlsAsLaidOut)
 {
-    ExpectLaidOut(Panel(), {
-        { "Button", "Calculate", 0x50000000, 103, 289, 100, 25, 0, &App.calculatorCalculateButton },
-        { "Edit", "", 0x504020C1, 55, 75, 200, 20, 0, &App.calculatorFirstEdit },
-        { "Edit", "", 0x504020C1, 55, 125, 200, 20, 0, &App.calculatorSecondEdit },
-        { "Edit", "", 0x58400001, 93, 230, 120, 20, 0, &App.calculatorResultEdit },
-        { "Button", "Choose Operation", 0x52000007, 38, 155, 240, 50, 0, &App.calculatorGroupBox },
-        { "Button", "", 0x50000080, 17, 35, 88, 18, 0, &App.calculatorSwitchButton },
-        { "Button", "+", 0x50020009, 60, 175, 40, 20, IDC_ADD, NULL },
-        { "Button", "-", 0x50000009, 100, 175, 40, 20, IDC_SUBTRACT, NULL },
-        { "Button", "*", 0x50000009, 140, 175, 40, 20, IDC_MULTIPLY, NULL },
-        { "Button", "/", 0x50000009, 180, 175, 40, 20, IDC_DIVIDE, NULL },
-    });
+    ExpectLaidOut(Panel(), CalculatorControls,
+                  { &App.calculatorCalculateButton, &App.calculatorFirstEdit, &App.calculatorSecondEdit,
+                    &App.calculatorResultEdit, &App.calculatorGroupBox, &App.calculatorSwitchButton, NULL, NULL,
+                    NULL, NULL });
     EXPECT_EQ((LRESULT)App.calculatorSwitchBitmap,
               SendMessageA(App.calculatorSwitchButton, BM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_NE((HBITMAP)NULL, App.calculatorSwitchBitmap);
@@ -54,7 +41,7 @@ TEST_F(CalculatorTest, TenControlsAsLaidOut)
 TEST_F(CalculatorTest, LabelsOfBothPanelsArePaintedExactly)
 {
     const RECT whole = { 0, 0, 330, 330 };
-    for (const char *shown : { "Ombe", "Ombex" }) {
+    for (const char *shown : { CalculatorClass, ConverterClass }) {
         SCOPED_TRACE(shown);
         if (ClassName(Panel()) != shown)
             Click(App.calculatorSwitchButton);
@@ -120,19 +107,18 @@ TEST_F(CalculatorTest, LongestResultsFit)
 
 TEST_F(CalculatorTest, OneRedMessagePerPress)
 {
-    static const struct { const char *first, *second; int operation; const char *message; int x; } cases[] = {
-        { "", "", NoOperation, "Please Enter Two Numbers!", 67 },
-        { "4", "", NoOperation, "Please Enter Two Numbers!", 67 },
-        { "", "4", Add, "Please Enter Two Numbers!", 67 },
-        { "4", "4", NoOperation, "Select An Operation!", 89 },
+    static const struct { const char *first, *second; int operation; PanelText message; } cases[] = {
+        { "", "", NoOperation, EnterTwoNumbers },
+        { "4", "", NoOperation, EnterTwoNumbers },
+        { "", "4", Add, EnterTwoNumbers },
+        { "4", "4", NoOperation, SelectAnOperation },
     };
     for (auto &c : cases) {
-        SCOPED_TRACE(std::string(c.first) + "|" + c.second + " " + c.message);
-        ResetProgram();
-        ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+        SCOPED_TRACE(std::string(c.first) + "|" + c.second + " " + c.message.text);
+        Restart();
         EXPECT_EQ("", Calculate(c.first, c.second, c.operation));
         EXPECT_GT(CountPixels(Panel(), MessageBand, Red, 60), 20) << "red text in the band";
-        EXPECT_TRUE(Painted(Panel(), MessageBand, { { c.message, c.x, 260, Red } }));
+        EXPECT_TRUE(Painted(Panel(), MessageBand, { c.message }));
     }
 }
 
@@ -157,6 +143,9 @@ TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
     EXPECT_EQ("17", WindowText(App.calculatorResultEdit));
 }
 
+// The swap hides the calculator for a converter; the switch back makes a
+// fresh calculator in the same place, with empty boxes and no operation
+// checked, that still uses the operation picked before.
 TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
 {
     HWND first = Panel();
@@ -164,33 +153,31 @@ TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
     Click(App.calculatorSwitchButton);
     ASSERT_TRUE(IsWindow(App.converterPanel));
     EXPECT_EQ(App.converterPanel, ShownPanel());
-    EXPECT_EQ(CONVERTER_CLASS, ClassName(App.converterPanel));
+    EXPECT_EQ(ConverterClass, ClassName(App.converterPanel));
     EXPECT_FALSE(IsWindowVisible(first));
+    HWND converter = App.converterPanel, value = App.converterValueEdit;
+    SetWindowTextA(value, "42");
 
     Click(App.converterSwitchButton);
     HWND second = ShownPanel();
     ASSERT_TRUE(second);
     EXPECT_NE(first, second);
-    EXPECT_EQ(CALCULATOR_CLASS, ClassName(second));
-    EXPECT_FALSE(IsWindow(App.converterPanel));
+    EXPECT_EQ(CalculatorClass, ClassName(second));
+    EXPECT_FALSE(IsWindow(converter) || IsWindow(value));
     EXPECT_FALSE(IsWindow(first)) << "the hidden calculator goes once its successor shows";
-    for (int id = IDC_ADD; id <= IDC_DIVIDE; id++)
+    RECT r = ChildRect(second);
+    EXPECT_EQ(PanelX * 1000 + PanelY, r.left * 1000 + r.top) << "the fresh calculator's place";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(COMPLEXREGION, GetWindowRgn(second, region));
+    DeleteObject(region);
+    for (int id = Add; id <= Divide; id++)
         EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(second, id));
-    EXPECT_EQ("", WindowText(App.calculatorFirstEdit));
-    EXPECT_EQ("", WindowText(App.calculatorResultEdit));
+    EXPECT_EQ("", WindowText(App.calculatorFirstEdit) + WindowText(App.calculatorSecondEdit) +
+                      WindowText(App.calculatorResultEdit));
 
     EXPECT_EQ("11", Calculate("14", "3", NoOperation)) << "still subtracting";
     EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
-    EXPECT_FALSE(TakeQuit(NULL));
-}
-
-// How many panels of a class the frame holds, shown or hidden.
-static int PanelsOf(const char *className)
-{
-    int count = 0;
-    for (HWND w : Children(App.mainFrame))
-        count += ClassName(w) == className;
-    return count;
+    EXPECT_FALSE(TakeQuit(NULL)) << "the converter posts no quit";
 }
 
 static LRESULT Face(HWND button) { return SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0); }
@@ -216,9 +203,9 @@ TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAlone)
         EXPECT_EQ(converterFace, Face(App.converterSwitchButton)) << "the face was loaded again";
 
         SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorSwitchButton);
-        SendMessageA(hidden, WM_COMMAND, IDC_ADD, (LPARAM)GetDlgItem(hidden, IDC_ADD));
+        SendMessageA(hidden, WM_COMMAND, Add, (LPARAM)GetDlgItem(hidden, Add));
         SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorCalculateButton);
-        EXPECT_EQ(1, PanelsOf(CONVERTER_CLASS)) << "the hidden calculator swapped again";
+        EXPECT_EQ(1, CountChildren(App.mainFrame, ConverterClass)) << "the hidden calculator swapped again";
         EXPECT_EQ(converter, ShownPanel());
         EXPECT_EQ(0, App.selectedOperation);
         EXPECT_EQ("kept", WindowText(App.calculatorResultEdit));
@@ -230,8 +217,8 @@ TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAlone)
         Click(App.converterSwitchButton);
         EXPECT_EQ(App.calculatorFirstEdit, GetFocus()) << "the keyboard stayed behind";
         EXPECT_EQ(calculatorFace, Face(App.calculatorSwitchButton)) << "the face was loaded again";
-        EXPECT_EQ(1, PanelsOf(CALCULATOR_CLASS));
-        EXPECT_EQ(0, PanelsOf(CONVERTER_CLASS));
+        EXPECT_EQ(1, CountChildren(App.mainFrame, CalculatorClass));
+        EXPECT_EQ(0, CountChildren(App.mainFrame, ConverterClass));
     }
 }
 
@@ -241,8 +228,8 @@ TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAlone)
 TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
 {
     static const struct { const char *refused; HWND *switchButton; } swaps[] = {
-        { CONVERTER_CLASS, &App.calculatorSwitchButton },
-        { CALCULATOR_CLASS, &App.converterSwitchButton },
+        { ConverterClass, &App.calculatorSwitchButton },
+        { CalculatorClass, &App.converterSwitchButton },
     };
     for (auto &s : swaps) {
         SCOPED_TRACE(std::string("no new ") + s.refused);
@@ -255,7 +242,7 @@ TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
             Click(*s.switchButton);
             boxes = watcher.Stop();
         }
-        ExpectCreationFailureBox(boxes, App.mainFrame);
+        EXPECT_TRUE(OneBox(boxes, CreationFailedBox, App.mainFrame));
         EXPECT_EQ(shown, Panel()) << "the shown panel did not stay";
         EXPECT_EQ(windows, CountDescendants(App.mainFrame));
         Click(*s.switchButton);
@@ -265,21 +252,22 @@ TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
     EXPECT_EQ(14, CountDescendants(App.mainFrame)) << "three title buttons and one calculator with ten controls";
 }
 
-TEST_F(CalculatorTest, RightClickWarnsWithABoxAndChangesNothing)
+TEST_F(CalculatorTest, RightClickOnEitherPanelWarnsWithABoxAndChangesNothing)
 {
     Calculate("3", "4", Add);
     for (int i = 0; i < 2; i++)
         ExpectRightClickWarning(Panel());
     EXPECT_EQ("7", WindowText(App.calculatorResultEdit));
     EXPECT_EQ("3", WindowText(App.calculatorFirstEdit));
+    Click(App.calculatorSwitchButton);
+    ExpectRightClickWarning(App.converterPanel);
 }
 
 TEST_F(CalculatorTest, DestroyingACalculatorPanelPostsQuitWithCodeZero)
 {
     static const bool byClose[] = { false, true };
     for (bool close : byClose) {
-        ResetProgram();
-        ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
+        Restart();
         HWND panel = Panel();
         if (close)
             SendMessageA(panel, WM_CLOSE, 0, 0);

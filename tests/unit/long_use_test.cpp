@@ -70,11 +70,11 @@ TEST_F(LongUse, TenThousandRoundTripsStayFlat)
 TEST_F(LongUse, HundredThousandPressesOnEachPanelStayFlat)
 {
     const int presses = Count(100000, 3000);
-    ClickId(ShownPanel(), IDC_DIVIDE);
+    ClickId(ShownPanel(), Divide);
     Click(App.calculatorSwitchButton);
     SetWindowTextA(App.converterValueEdit, "100");
-    ClickId(App.converterPanel, IDC_MILES_TO_METRES);
-    ClickId(App.converterPanel, IDC_METRES_TO_MILES);
+    ClickId(App.converterPanel, MilesToM);
+    ClickId(App.converterPanel, MToMiles);
 
     struct { const char *name; HWND *button, *result; const char *expected; } panels[] = {
         { "converter", &App.converterCalculateButton, &App.converterResultEdit, "1.609e+05" },

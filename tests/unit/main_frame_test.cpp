@@ -11,12 +11,12 @@ static HINSTANCE Instance() { return GetModuleHandleA(NULL); }
 TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
 {
     static const struct { const char *name; WNDPROC proc; UINT style; } classes[] = {
-        { MAIN_FRAME_CLASS, MainFrameProc, 0x00020003 },
-        { CALCULATOR_CLASS, CalculatorPanelProc, 0x00000003 },
-        { CONVERTER_CLASS, ConverterPanelProc, 0x00000003 },
+        { FrameClass, MainFrameProc, FrameClassStyle },
+        { CalculatorClass, CalculatorPanelProc, PanelClassStyle },
+        { ConverterClass, ConverterPanelProc, PanelClassStyle },
     };
-    HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(103));
-    HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(107));
+    HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IconGroup));
+    HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(PointerCursor));
     for (auto &c : classes) {
         SCOPED_TRACE(c.name);
         WNDCLASSEXA wnd = {};
@@ -35,7 +35,7 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
     }
     EXPECT_NE((HICON)NULL, icon);
     EXPECT_NE((HCURSOR)NULL, cursor);
-    EXPECT_TRUE(ShowsItsRole(107, PictureOfCursor(cursor)));
+    EXPECT_TRUE(ShowsItsRole(PointerCursor, PictureOfCursor(cursor)));
 }
 
 TEST_F(AppTest, MainFrameIsABorderlessPopupAtTheTopLeft)
@@ -44,14 +44,14 @@ TEST_F(AppTest, MainFrameIsABorderlessPopupAtTheTopLeft)
     GetWindowRect(App.mainFrame, &r);
     EXPECT_EQ(0, r.left);
     EXPECT_EQ(0, r.top);
-    EXPECT_EQ(330, r.right - r.left);
-    EXPECT_EQ(330, r.bottom - r.top);
+    EXPECT_EQ(FrameSize, r.right - r.left);
+    EXPECT_EQ(FrameSize, r.bottom - r.top);
     GetClientRect(App.mainFrame, &r);
-    EXPECT_EQ(330, r.right);   // no border or caption takes any of it
-    EXPECT_EQ(330, r.bottom);
+    EXPECT_EQ(FrameSize, r.right);   // no border or caption takes any of it
+    EXPECT_EQ(FrameSize, r.bottom);
     EXPECT_EQ((DWORD)(WS_POPUP | WS_VISIBLE), GetWindowLongA(App.mainFrame, GWL_STYLE) & ~WS_CLIPSIBLINGS);
-    EXPECT_EQ(MAIN_FRAME_CLASS, ClassName(App.mainFrame));
-    EXPECT_EQ("OmbeX+", WindowText(App.mainFrame));
+    EXPECT_EQ(FrameClass, ClassName(App.mainFrame));
+    EXPECT_EQ(FrameText, WindowText(App.mainFrame));
     EXPECT_EQ(NULL, GetParent(App.mainFrame));
 }
 
@@ -60,14 +60,14 @@ TEST_F(AppTest, FirstPanelIsAShownCalculatorClippedToTheRoundedRegion)
     HWND panel = App.firstCalculatorPanel;
     ASSERT_TRUE(IsWindow(panel));
     EXPECT_EQ(panel, ShownPanel());
-    EXPECT_EQ(CALCULATOR_CLASS, ClassName(panel));
-    EXPECT_EQ("OmbeX", WindowText(panel));
+    EXPECT_EQ(CalculatorClass, ClassName(panel));
+    EXPECT_EQ(PanelWindowText, WindowText(panel));
     EXPECT_EQ(0, GetDlgCtrlID(panel));
     RECT r = ChildRect(panel);
-    EXPECT_EQ(18, r.left);
-    EXPECT_EQ(-10, r.top);
-    EXPECT_EQ(330, r.right - r.left);
-    EXPECT_EQ(330, r.bottom - r.top);
+    EXPECT_EQ(PanelX, r.left);
+    EXPECT_EQ(PanelY, r.top);
+    EXPECT_EQ(FrameSize, r.right - r.left);
+    EXPECT_EQ(FrameSize, r.bottom - r.top);
 
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(panel, region));
@@ -83,43 +83,29 @@ TEST_F(AppTest, FirstPanelIsAShownCalculatorClippedToTheRoundedRegion)
 
 TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
 {
-    static const struct { HWND *button; HBITMAP *bitmap; int x, y, image; } buttons[] = {
-        { &App.aboutButton, &App.aboutBitmap, 309, 23, 117 },
-        { &App.closeButton, &App.closeBitmap, 309, 7, 112 },
-        { &App.minimizeButton, &App.minimizeBitmap, 292, 7, 115 },
+    // In the order made, About, close, minimize, before any panel.
+    const struct { HWND button; HBITMAP bitmap; } kept[] = {
+        { App.aboutButton, App.aboutBitmap }, { App.closeButton, App.closeBitmap },
+        { App.minimizeButton, App.minimizeBitmap },
     };
-    for (auto &b : buttons) {
-        HWND w = *b.button;
-        SCOPED_TRACE(b.x * 100 + b.y);
-        ASSERT_TRUE(IsWindow(w));
-        EXPECT_EQ(App.mainFrame, GetParent(w));
-        EXPECT_EQ("Button", ClassName(w));
-        EXPECT_EQ("", WindowText(w));
-        EXPECT_EQ(0x50000080, GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS);
-        EXPECT_EQ(0, GetDlgCtrlID(w));
-        RECT r = ChildRect(w);
-        EXPECT_EQ(b.x, r.left);
-        EXPECT_EQ(b.y, r.top);
-        EXPECT_EQ(15, r.right - r.left);
-        EXPECT_EQ(15, r.bottom - r.top);
-        EXPECT_EQ((LRESULT)*b.bitmap, SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
-        EXPECT_NE((HBITMAP)NULL, *b.bitmap);
+    std::vector<HWND> children = Children(App.mainFrame);
+    ASSERT_EQ(4u, children.size());
+    EXPECT_EQ(App.firstCalculatorPanel, children[3]);
+    for (int i = 0; i < 3; i++) {
+        const TitleButton &b = TitleButtons[i];
+        SCOPED_TRACE(b.image);
+        EXPECT_EQ(kept[i].button, children[i]);
+        EXPECT_TRUE(MadeAs(children[i], b.control));
+        EXPECT_NE((HBITMAP)NULL, kept[i].bitmap);
+        EXPECT_EQ((LRESULT)kept[i].bitmap, SendMessageA(children[i], BM_GETIMAGE, IMAGE_BITMAP, 0));
         // The image held is the button's own picture, and shows its role.
         HBITMAP own = LoadBitmapA(Instance(), MAKEINTRESOURCEA(b.image));
-        Picture wanted = PictureOfBitmap(own);
-        Picture held = PictureOfBitmap((HBITMAP)SendMessageA(w, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        Picture wanted = PictureOfBitmap(own), held = PictureOfBitmap(kept[i].bitmap);
         EXPECT_EQ(15u * 15u, wanted.pixels.size());
         EXPECT_TRUE(wanted.pixels == held.pixels) << "the button shows another picture than bitmap " << b.image;
         EXPECT_TRUE(ShowsItsRole(b.image, held));
         DeleteObject(own);
     }
-    // Made in the order About, close, minimize, before any panel.
-    std::vector<HWND> children = Children(App.mainFrame);
-    ASSERT_EQ(4u, children.size());
-    EXPECT_EQ(App.aboutButton, children[0]);
-    EXPECT_EQ(App.closeButton, children[1]);
-    EXPECT_EQ(App.minimizeButton, children[2]);
-    EXPECT_EQ(App.firstCalculatorPanel, children[3]);
 }
 
 TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
@@ -128,12 +114,8 @@ TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
     SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.aboutButton);
     auto boxes = watcher.Stop();
     ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("About", boxes[0].caption);
-    EXPECT_EQ("information", boxes[0].icon);
-    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
-    EXPECT_EQ(App.mainFrame, boxes[0].owner);
-    EXPECT_TRUE(boxes[0].ownerDisabled) << "the box is modal";
-    const std::string version = "\n -Version: 2.0.3.FINAL ";
+    EXPECT_TRUE(OneBox(boxes, { AboutCaption, boxes[0].text.c_str(), "information" }, App.mainFrame));
+    const std::string version = AboutEnding;
     ASSERT_GT(boxes[0].text.size(), version.size());
     EXPECT_EQ(version, boxes[0].text.substr(boxes[0].text.size() - version.size()));
     EXPECT_EQ(std::string::npos, boxes[0].text.find('\r'));
@@ -187,8 +169,8 @@ TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
     EXPECT_EQ(100, App.startCursor.y);
     EXPECT_EQ(left, App.startLeft);
     EXPECT_EQ(top, App.startTop);
-    EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(105)), GetCursor());
-    EXPECT_TRUE(ShowsItsRole(105, PictureOfCursor(GetCursor())));
+    EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(DragCursor)), GetCursor());
+    EXPECT_TRUE(ShowsItsRole(DragCursor, PictureOfCursor(GetCursor())));
 
     static const struct { int x, y; } moves[] = { { 105, 160 }, { 0, 0 }, { -200, 40 }, { 5, 100 } };
     for (auto &m : moves) {
@@ -200,7 +182,7 @@ TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
         GetWindowRect(App.mainFrame, &r);
         EXPECT_EQ(at.x - 5 + left, r.left);
         EXPECT_EQ(at.y - 100 + top, r.top);
-        EXPECT_EQ(330, r.right - r.left);
+        EXPECT_EQ(FrameSize, r.right - r.left);
     }
 
     SendMessageA(App.mainFrame, WM_LBUTTONUP, 0, 0);
@@ -260,7 +242,7 @@ TEST_F(AppTest, FailedMessageReadEndsTheLoopWithADefinedCode)
 {
     Reads = 0;
     System.getMessage = FailingGetMessage;
-    EXPECT_EQ(EXIT_LOOP_FAILED, RunMessageLoop());
+    EXPECT_EQ(1, RunMessageLoop()) << "the code of a failed read";
     EXPECT_EQ(1, Reads) << "the loop read on after a failed read";
 }
 
@@ -298,55 +280,42 @@ TEST(StartUp, FrameAndFirstPanelBothTakeTheShowCommand)
     AppTest::ResetProgram();
 }
 
-// Registration failure: the second class is already taken, so registering
-// it fails as it would on a broken system.
-TEST(StartUp, FailedRegistrationWarnsOnceAndCreatesNothing)
+// Start-up that fails: the second class already taken, so that registering
+// it fails as it would on a broken system, or the system refusing the main
+// frame or the first panel. One box says so, no window is left behind, and
+// WinMain returns 0.
+TEST(StartUp, FailedStartWarnsOnceAndLeavesNoWindow)
 {
-    AppTest::ResetProgram();
-    WNDCLASSEXA taken = {};
-    taken.cbSize = sizeof taken;
-    taken.lpfnWndProc = DefWindowProcA;
-    taken.hInstance = Instance();
-    taken.lpszClassName = CALCULATOR_CLASS;
-    ASSERT_TRUE(RegisterClassExA(&taken));
-
-    BoxWatcher watcher;
-    int code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
-    auto boxes = watcher.Stop();
-
-    EXPECT_EQ(0, code);
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Registration Failure", boxes[0].caption);
-    EXPECT_EQ("Window Registration Failed!", boxes[0].text);
-    EXPECT_EQ("warning", boxes[0].icon);
-    EXPECT_EQ(std::vector<std::string>{ "OK" }, boxes[0].buttons);
-    EXPECT_EQ(NULL, boxes[0].owner);
-    WNDCLASSEXA wnd = {};
-    wnd.cbSize = sizeof wnd;
-    EXPECT_TRUE(GetClassInfoExA(Instance(), MAIN_FRAME_CLASS, &wnd));
-    EXPECT_FALSE(GetClassInfoExA(Instance(), CONVERTER_CLASS, &wnd));
-    EXPECT_EQ(NULL, App.mainFrame);
-    EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), MAIN_FRAME_CLASS).empty());
-    AppTest::ResetProgram();
-}
-
-// Creation failure: the system refuses the main frame, or the first panel.
-TEST(StartUp, FailedWindowCreationWarnsAndReturns)
-{
-    for (const char *refused : { MAIN_FRAME_CLASS, CALCULATOR_CLASS }) {
-        SCOPED_TRACE(refused);
+    static const struct { const char *taken, *refused; const BoxFact &box; } failures[] = {
+        { CalculatorClass, NULL, RegistrationFailedBox },
+        { NULL, FrameClass, CreationFailedBox },
+        { NULL, CalculatorClass, CreationFailedBox },
+    };
+    for (auto &f : failures) {
+        SCOPED_TRACE(f.taken ? std::string(f.taken) + " taken" : std::string(f.refused) + " refused");
         AppTest::ResetProgram();
+        WNDCLASSEXA wnd = {};
+        wnd.cbSize = sizeof wnd;
+        wnd.lpfnWndProc = DefWindowProcA;
+        wnd.hInstance = Instance();
+        wnd.lpszClassName = f.taken;
+        ASSERT_TRUE(!f.taken || RegisterClassExA(&wnd));
         std::vector<SeenBox> boxes;
         int code;
         {
-            CreationRefused refusal(refused);
+            CreationRefused refusal(f.refused ? f.refused : "");
             BoxWatcher watcher;
             code = WinMain(Instance(), NULL, (LPSTR) "", SW_SHOWNORMAL);
             boxes = watcher.Stop();
         }
         EXPECT_EQ(0, code);
-        AppTest::ExpectCreationFailureBox(boxes, NULL);
-        EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), MAIN_FRAME_CLASS).empty()) << "no window is left behind";
+        EXPECT_TRUE(OneBox(boxes, f.box, NULL));
+        EXPECT_TRUE(ProcessWindows(GetCurrentProcessId(), FrameClass).empty()) << "no window is left behind";
+        if (f.taken) {
+            EXPECT_TRUE(GetClassInfoExA(Instance(), FrameClass, &wnd)) << "the first class stays registered";
+            EXPECT_FALSE(GetClassInfoExA(Instance(), ConverterClass, &wnd)) << "the third is not tried";
+            EXPECT_EQ(NULL, App.mainFrame);
+        }
     }
     AppTest::ResetProgram();
 }

@@ -106,6 +106,6 @@ TEST_F(Storm, RandomMessagesToEveryWindowProcedure)
     EXPECT_TRUE(boxes.empty()) << "first box: " << (boxes.empty() ? "" : boxes[0].caption + ": " + boxes[0].text);
     EXPECT_FALSE(TakeQuit(NULL));
     ASSERT_TRUE(IsWindow(App.mainFrame));
-    ASSERT_EQ(CALCULATOR_CLASS, ClassName(ShownPanel()));
+    ASSERT_EQ(CalculatorClass, ClassName(ShownPanel()));
     ExpectStillCalculates();
 }
