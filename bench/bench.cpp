@@ -1,8 +1,9 @@
 // The bench's in-process half: the program's own code, linked in as the
 // in-process tests link it, each figure beside a floor. Prints raw samples,
-// "figure,side,value": bench presses N | swaps N (N of each kind and of its
-// floor, in turns) | memory program|floor | keep (a window never shown, which
-// keeps Wine's desktop process up; says "ready" once it is made).
+// "figure,side,value": bench presses N | swaps N FACTS (N of each kind and
+// of its floor, in turns) | memory program|floor|bare FACTS | facts FACTS
+// (writes the floors' facts) | keep (a window never shown, which keeps
+// Wine's desktop process up; says "ready" once it is made).
 #include "harness.h"
 #include "ombex.h"
 #include "resource.h"
@@ -10,11 +11,18 @@
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
 
-extern "C" HWND BarePopup(HINSTANCE instance, int showCommand);
+extern "C" {
+HWND BarePopup(HINSTANCE instance, int showCommand);
+int FloorRead(const char *file);
+HWND FloorStart(HINSTANCE instance, int showCommand);
+HWND FloorPanel(int which, HWND frame);
+extern HWND FloorFocus;
+}
 
 static double NowMs()
 {
@@ -57,12 +65,10 @@ static void InTurns(const char *figure, int count, double (*measure)(bool floor)
     }
 }
 
-// The program's start-up, or the bare popup's.
-static void Start(bool floor)
+static void Start()
 {
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    if (!(floor ? BarePopup(instance, SW_SHOWNORMAL) != NULL : StartUp(instance, SW_SHOWNORMAL)))
-        Fail(floor ? "the bare popup did not start" : "the program did not start");
+    if (!StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL))
+        Fail("the program did not start");
     Settle();
 }
 
@@ -165,7 +171,7 @@ static void PressesOfKind(PressKind kind, int presses)
 
 static void Presses(int presses)
 {
-    Start(false);
+    Start();
     SetWindowTextA(App.calculatorFirstEdit, "12");
     SetWindowTextA(App.calculatorSecondEdit, "5");
     Click(GetDlgItem(App.firstCalculatorPanel, IDC_MULTIPLY));
@@ -181,34 +187,102 @@ static void Presses(int presses)
     PressesOfKind(CONVERTER_PAIRED, presses);
 }
 
-// The swap floor: a plain popup beside the program's frame, whose panels
-// are plain windows carrying controls of the classes, texts, styles and
-// places read from the program's own panels: the same kind of windows,
-// made, shown and destroyed through the platform alone, without skin,
-// region, pictures or logic.
-struct Control { std::string className, text; DWORD style, exStyle; RECT place; };
+// The bitmap resource that holds the same picture, or 0: how the facts
+// name the pictures that the program's windows were given.
+struct Search { std::string bits; INT_PTR found; };
 
-static HWND FloorFrame, FloorShown;
-static std::vector<Control> FloorCalculator, FloorConverter;
-
-static std::vector<Control> ReadControls(HWND panel)
+static std::string Bits(HBITMAP picture)
 {
-    std::vector<Control> found;
-    for (HWND w : Children(panel))
-        found.push_back({ ClassName(w), WindowText(w), (DWORD)GetWindowLongA(w, GWL_STYLE),
-                          (DWORD)GetWindowLongA(w, GWL_EXSTYLE), ChildRect(w) });
-    return found;
+    BITMAP b = {};
+    if (!picture || !GetObjectA(picture, sizeof b, &b))
+        return "";
+    std::string bits(b.bmWidthBytes * b.bmHeight + 8, '\0');
+    memcpy(&bits[0], &b.bmWidth, 8);
+    GetBitmapBits(picture, bits.size() - 8, &bits[8]);
+    return bits;
 }
 
-static HWND FloorPanel(const std::vector<Control> &controls)
+static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR, LPSTR name, LONG_PTR search)
 {
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    HWND panel = CreateWindowExA(0, "BenchPanel", "", WS_CHILD, PANEL_X, PANEL_Y, FRAME_SIZE,
-                                 FRAME_SIZE, FloorFrame, NULL, instance, NULL);
-    for (const Control &c : controls)
-        CreateWindowExA(c.exStyle, c.className.c_str(), c.text.c_str(), c.style, c.place.left, c.place.top,
-                        c.place.right - c.place.left, c.place.bottom - c.place.top, panel, NULL, instance, NULL);
-    return panel;
+    Search *s = (Search *)search;
+    HBITMAP candidate = LoadBitmapA(module, name);
+    if (Bits(candidate) == s->bits)
+        s->found = (INT_PTR)name;
+    DeleteObject(candidate);
+    return !s->found;
+}
+
+static int PictureResource(HBITMAP picture)
+{
+    Search search = { Bits(picture), 0 };
+    if (!search.bits.empty())
+        EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&search);
+    return (int)search.found;
+}
+
+// One line of facts for WINDOW, then one for each window below it, for the
+// floors to make the same; PARENT is its parent's line, LINES the count.
+static void Record(FILE *facts, HWND window, int parent, int &lines)
+{
+    // The program's own classes are those with a picture for background.
+    LOGBRUSH pattern = {};
+    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
+    bool own = pattern.lbStyle == BS_PATTERN;
+    HBITMAP picture = own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
+    RECT r = ChildRect(window);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    std::vector<DWORD> data(GetWindowRgn(window, region) == ERROR ? 0 : GetRegionData(region, 0, NULL) / 4);
+    GetRegionData(region, data.size() * 4, (RGNDATA *)data.data());
+    DeleteObject(region);
+    fprintf(facts, "%d %d %d %d %d %lu %lu %lu %ld %ld %ld %ld %u", parent, own, parent < 0 ? 0 : GetDlgCtrlID(window),
+            PictureResource(picture), GetFocus() == window, GetClassLongA(window, GCL_STYLE),
+            GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE), r.left, r.top,
+            r.right - r.left, r.bottom - r.top, (unsigned)data.size());
+    for (DWORD d : data)
+        fprintf(facts, " %lu", d);
+    fprintf(facts, " %s%s|%s\n", own ? "Floor" : "", ClassName(window).c_str(), WindowText(window).c_str());
+    int line = lines++;
+    for (HWND child : Children(window))
+        Record(facts, child, line, lines);
+}
+
+// The facts of the frame and its calculator, then of the converter, each
+// as a round trip leaves it (with the keyboard on its first box).
+static void Facts(const char *file)
+{
+    FILE *facts = fopen(file, "w");
+    int lines = 0;
+    Start();
+    Click(App.calculatorSwitchButton);
+    Click(App.converterSwitchButton);
+    if (!facts)
+        Fail(std::string("cannot write ") + file);
+    Record(facts, App.mainFrame, -1, lines);
+    Click(App.calculatorSwitchButton);
+    Record(facts, App.converterPanel, 0, lines);
+    if (fclose(facts))
+        Fail(std::string("cannot write ") + file);
+}
+
+// The swap floor: the same-work floor's frame beside the program's, whose
+// panels are made, shown and destroyed as the program's are.
+static HWND FloorFrame, FloorShown;
+
+static void RoundTripFloor()
+{
+    HWND converter = FloorPanel(1, FloorFrame), hidden = FloorShown;
+    ShowWindow(hidden, SW_HIDE);
+    ShowWindow(converter, SW_SHOW);
+    SetFocus(FloorFocus);
+    Settle();
+    FloorShown = FloorPanel(0, FloorFrame);
+    HWND focus = FloorFocus;
+    DestroyWindow(converter);
+    ShowWindow(FloorShown, SW_SHOW);
+    UpdateWindow(FloorShown);
+    SetFocus(focus);
+    DestroyWindow(hidden);
+    Settle();
 }
 
 // Calculator to converter, painted; back to a fresh calculator, painted;
@@ -216,53 +290,45 @@ static HWND FloorPanel(const std::vector<Control> &controls)
 static double RoundTrip(bool floor)
 {
     double t0 = NowMs();
-    if (!floor) {
+    if (floor) {
+        RoundTripFloor();
+    } else {
         Click(App.calculatorSwitchButton);
         Click(App.converterSwitchButton);
-        return NowMs() - t0;
     }
-    HWND converter = FloorPanel(FloorConverter), hidden = FloorShown;
-    ShowWindow(hidden, SW_HIDE);
-    ShowWindow(converter, SW_SHOW);
-    Settle();
-    FloorShown = FloorPanel(FloorCalculator);
-    DestroyWindow(converter);
-    ShowWindow(FloorShown, SW_SHOW);
-    UpdateWindow(FloorShown);
-    DestroyWindow(hidden);
-    Settle();
     return NowMs() - t0;
 }
 
-static void Swaps(int roundTrips)
+static void Swaps(int roundTrips, const char *facts)
 {
-    Start(false);
-    FloorCalculator = ReadControls(App.firstCalculatorPanel);
-    Click(App.calculatorSwitchButton);
-    FloorConverter = ReadControls(App.converterPanel);
-    Click(App.converterSwitchButton);
-    WNDCLASSEXA wnd = { sizeof wnd, 0, DefWindowProcA, 0, 0, GetModuleHandleA(NULL), NULL, NULL,
-                        (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, "BenchPanel", NULL };
-    RegisterClassExA(&wnd);
-    FloorFrame = CreateWindowExA(0, "BenchPanel", "", WS_POPUP | WS_VISIBLE, FRAME_SIZE + 10, 0,
-                                 FRAME_SIZE, FRAME_SIZE, NULL, NULL, wnd.hInstance, NULL);
-    ShowWindow(FloorShown = FloorPanel(FloorCalculator), SW_SHOW);
+    Start();
+    if (!FloorRead(facts) || !(FloorShown = FloorStart(GetModuleHandleA(NULL), SW_SHOWNORMAL)))
+        Fail(std::string("the floor did not start from ") + facts);
+    FloorFrame = GetParent(FloorShown);
+    SetWindowPos(FloorFrame, NULL, FRAME_SIZE + 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     InTurns("swap", roundTrips, RoundTrip);
     // Three title buttons and the calculator: no panel left behind.
-    if (Children(App.mainFrame).size() != 4 || Children(FloorFrame).size() != 1)
+    if (Children(App.mainFrame).size() != 4 || Children(FloorFrame).size() != 4)
         Fail("a round trip left a panel behind");
 }
 
-static void Memory(bool floor)
+// After the start-up of SIDE: the program's, the same-work floor's or the
+// bare popup's.
+static void Memory(const std::string &side, const char *facts)
 {
-    Start(floor);
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    if (side == "program")
+        Start();
+    else if (side == "floor" ? !FloorRead(facts) || !FloorStart(instance, SW_SHOWNORMAL) : !BarePopup(instance, SW_SHOWNORMAL))
+        Fail("the " + side + " did not start");
+    Settle();
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS *)&counters, sizeof counters))
         Fail("GetProcessMemoryInfo failed");
     // Wine 8 leaves PrivateUsage at 0 and gives the private commit in
     // PagefileUsage, which Windows defines as the same.
-    printf("memory,%s,%.4f\n", floor ? "floor" : "program",
+    printf("memory,%s,%.4f\n", side.c_str(),
            (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1048576.0);
 }
 
@@ -281,13 +347,15 @@ int main(int argc, char **argv)
 {
     std::string mode = argc > 1 ? argv[1] : "";
     int count = argc > 2 ? atoi(argv[2]) : 0;
-    if (mode == "memory" && argc > 2)
-        Memory(std::string(argv[2]) == "floor");
+    if (mode == "memory" && argc > 3)
+        Memory(argv[2], argv[3]);
+    else if (mode == "facts" && argc > 2)
+        Facts(argv[2]);
     else if (mode == "keep")
         Keep();
-    else if (count > 0 && (mode == "presses" || mode == "swaps"))
-        mode == "presses" ? Presses(count) : Swaps(count);
+    else if (count > 0 && (mode == "presses" || (mode == "swaps" && argc > 3)))
+        mode == "presses" ? Presses(count) : Swaps(count, argv[3]);
     else
-        Fail("usage: bench presses N | swaps N | memory program|floor | keep");
+        Fail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | facts FACTS | keep");
     return fflush(stdout);
 }
