@@ -1,28 +1,17 @@
-// The bench's in-process half: the program's own code, linked in as the
-// in-process tests link it, each figure beside a floor. Prints raw samples,
-// "figure,side,value": bench presses N | swaps N FACTS (N of each kind and
-// of its floor, in turns) | memory program|floor|bare FACTS | facts FACTS
-// (writes the floors' facts) | keep (a window never shown, which keeps
-// Wine's desktop process up; says "ready" once it is made).
+// The program's own code, linked as the in-process tests link it, beside the
+// floors (floor.c). Prints samples, "figure,side,value": bench presses N |
+// swaps N FACTS (N of each kind and of its floor, in turns) | memory
+// program|floor|bare FACTS | keep FACTS (writes the floors' facts, "ready").
 #include "harness.h"
 #include "ombex.h"
 #include "resource.h"
-
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 
-#include <string>
-#include <vector>
-
-extern "C" {
-HWND BarePopup(HINSTANCE instance, int showCommand);
-int FloorRead(const char *file);
-HWND FloorStart(HINSTANCE instance, int showCommand);
-HWND FloorPanel(int which, HWND frame);
-extern HWND FloorFocus;
-}
+extern "C" HWND BarePopup(HINSTANCE instance, int showCommand), FloorStart(HINSTANCE instance, int showCommand),
+    FloorPanel(int which, HWND frame), FloorFocus;
+extern "C" int FloorRead(const char *file), FloorRecord(HWND window, int parent), FloorWrite(const char *file);
 
 static double NowMs()
 {
@@ -33,28 +22,22 @@ static double NowMs()
 
 static void Fail(const std::string &what)
 {
-    fprintf(stderr, "bench: %s\n", what.c_str());
-    fflush(stdout);
+    fprintf(stderr, "bench: %s\n", what.c_str()), fflush(stdout);
     ExitProcess(2);
 }
 
-// Runs what a click left queued, paints included, as the message loop
-// would; the quit message a retired panel may post is dropped.
+// Runs what a click left queued, paints included; a retired panel's quit is dropped.
 static void Settle()
 {
-    PumpMessages();
-    TakeQuit(NULL);
-    GdiFlush();
+    PumpMessages(), TakeQuit(NULL), GdiFlush();
 }
 
 static void Click(HWND button)
 {
-    SendMessageA(button, BM_CLICK, 0, 0);
-    Settle();
+    SendMessageA(button, BM_CLICK, 0, 0), Settle();
 }
 
-// COUNT of each side in blocks of ten, the two taking turns, the other side
-// first in each block; after a warm-up that is not reported.
+// COUNT of each side in blocks of ten, each side first in turn, after a warm-up.
 static void InTurns(const char *figure, int count, double (*measure)(bool floor))
 {
     for (int i = 0; i < 20; i++)
@@ -65,27 +48,29 @@ static void InTurns(const char *figure, int count, double (*measure)(bool floor)
     }
 }
 
-static void Start()
+// The start-up of the program, the same-work floor or the bare popup.
+static HWND Start(const std::string &side = "program", const char *facts = NULL)
 {
-    if (!StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL))
-        Fail("the program did not start");
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    HWND shown = side == "program" ? (StartUp(instance, SW_SHOWNORMAL) ? App.firstCalculatorPanel : NULL)
+                 : side == "floor" ? (FloorRead(facts) ? FloorStart(instance, SW_SHOWNORMAL) : NULL)
+                 : BarePopup(instance, SW_SHOWNORMAL);
+    if (!shown)
+        Fail("the " + side + " did not start");
     Settle();
+    return shown;
 }
 
 enum PressKind { CALCULATOR, CONVERTER_SINGLE, CONVERTER_PAIRED, PRESS_KINDS };
 
-// What each press shows in the result box and the second box (empty when
-// hidden); the floor writes the same.
+// What each press shows in the result box and the second box ("": hidden).
 static const struct { const char *figure, *result, *second; } Shown[PRESS_KINDS] = {
-    { "press_calculator", "60", "" },
-    { "press_converter_single", "212", "" },
-    { "press_converter_paired", "212", "37.78" },
-};
+    { "press_calculator", "60", "" }, { "press_converter_single", "212", "" },
+    { "press_converter_paired", "212", "37.78" } };
 
 static PressKind Kind;
-static bool FloorTurn;
+static bool FloorTurn;         // whether the floor answers the Calculate button
 static WNDPROC PanelProc;      // the program's own, under the bench's subclass
-
 struct PressBoxes { HWND panel, calculate, first, second, result, secondResult; };
 
 static PressBoxes Boxes()
@@ -107,8 +92,7 @@ static void ReadText(HWND box)
 }
 
 // The press floor: on the program's own panel and boxes, the platform calls
-// that its press makes, in its order, without its logic: no rule checked,
-// no number read or formatted.
+// of its press, in its order, with no rule checked, no number read or made.
 static void FloorPress(const PressBoxes &b)
 {
     bool converter = Kind != CALCULATOR, paired = Kind == CONVERTER_PAIRED;
@@ -136,8 +120,7 @@ static void FloorPress(const PressBoxes &b)
     ReleaseDC(b.panel, dc);
 }
 
-// Both sides' presses pass through here, so that the subclass costs both
-// alike; on the floor's turn the floor answers the Calculate button.
+// Both sides' presses pass here, so that the subclass costs both alike.
 static LRESULT CALLBACK TimedPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     PressBoxes b = Boxes();
@@ -156,8 +139,8 @@ static double Press(bool floor)
     double t = NowMs() - t0;
     std::string second = b.secondResult && IsWindowVisible(b.secondResult) ? WindowText(b.secondResult) : "";
     if (WindowText(b.result) != Shown[Kind].result || second != Shown[Kind].second)
-        Fail(std::string(floor ? "the floor's " : "the program's ") + Shown[Kind].figure + " showed '" +
-             WindowText(b.result) + "' '" + second + "', not '" + Shown[Kind].result + "' '" + Shown[Kind].second + "'");
+        Fail(std::string(floor ? "the floor's " : "the program's ") + Shown[Kind].figure + " showed '" + WindowText(b.result)
+             + "' '" + second + "', not '" + Shown[Kind].result + "' '" + Shown[Kind].second + "'");
     return t;
 }
 
@@ -187,89 +170,19 @@ static void Presses(int presses)
     PressesOfKind(CONVERTER_PAIRED, presses);
 }
 
-// The bitmap resource that holds the same picture, or 0: how the facts
-// name the pictures that the program's windows were given.
-struct Search { std::string bits; INT_PTR found; };
 
-static std::string Bits(HBITMAP picture)
+static HWND FloorFrame, FloorShown;   // the swap floor's, beside the program's
+
+// Calculator to converter, painted; back to a fresh calculator, painted; the
+// hidden calculator goes. The floor's steps are the program's, in its order.
+static double RoundTrip(bool floor)
 {
-    BITMAP b = {};
-    if (!picture || !GetObjectA(picture, sizeof b, &b))
-        return "";
-    std::string bits(b.bmWidthBytes * b.bmHeight + 8, '\0');
-    memcpy(&bits[0], &b.bmWidth, 8);
-    GetBitmapBits(picture, bits.size() - 8, &bits[8]);
-    return bits;
-}
-
-static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR, LPSTR name, LONG_PTR search)
-{
-    Search *s = (Search *)search;
-    HBITMAP candidate = LoadBitmapA(module, name);
-    if (Bits(candidate) == s->bits)
-        s->found = (INT_PTR)name;
-    DeleteObject(candidate);
-    return !s->found;
-}
-
-static int PictureResource(HBITMAP picture)
-{
-    Search search = { Bits(picture), 0 };
-    if (!search.bits.empty())
-        EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&search);
-    return (int)search.found;
-}
-
-// One line of facts for WINDOW, then one for each window below it, for the
-// floors to make the same; PARENT is its parent's line, LINES the count.
-static void Record(FILE *facts, HWND window, int parent, int &lines)
-{
-    // The program's own classes are those with a picture for background.
-    LOGBRUSH pattern = {};
-    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
-    bool own = pattern.lbStyle == BS_PATTERN;
-    HBITMAP picture = own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
-    RECT r = ChildRect(window);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    std::vector<DWORD> data(GetWindowRgn(window, region) == ERROR ? 0 : GetRegionData(region, 0, NULL) / 4);
-    GetRegionData(region, data.size() * 4, (RGNDATA *)data.data());
-    DeleteObject(region);
-    fprintf(facts, "%d %d %d %d %d %lu %lu %lu %ld %ld %ld %ld %u", parent, own, parent < 0 ? 0 : GetDlgCtrlID(window),
-            PictureResource(picture), GetFocus() == window, GetClassLongA(window, GCL_STYLE),
-            GetWindowLongA(window, GWL_STYLE), GetWindowLongA(window, GWL_EXSTYLE), r.left, r.top,
-            r.right - r.left, r.bottom - r.top, (unsigned)data.size());
-    for (DWORD d : data)
-        fprintf(facts, " %lu", d);
-    fprintf(facts, " %s%s|%s\n", own ? "Floor" : "", ClassName(window).c_str(), WindowText(window).c_str());
-    int line = lines++;
-    for (HWND child : Children(window))
-        Record(facts, child, line, lines);
-}
-
-// The facts of the frame and its calculator, then of the converter, each
-// as a round trip leaves it (with the keyboard on its first box).
-static void Facts(const char *file)
-{
-    FILE *facts = fopen(file, "w");
-    int lines = 0;
-    Start();
-    Click(App.calculatorSwitchButton);
-    Click(App.converterSwitchButton);
-    if (!facts)
-        Fail(std::string("cannot write ") + file);
-    Record(facts, App.mainFrame, -1, lines);
-    Click(App.calculatorSwitchButton);
-    Record(facts, App.converterPanel, 0, lines);
-    if (fclose(facts))
-        Fail(std::string("cannot write ") + file);
-}
-
-// The swap floor: the same-work floor's frame beside the program's, whose
-// panels are made, shown and destroyed as the program's are.
-static HWND FloorFrame, FloorShown;
-
-static void RoundTripFloor()
-{
+    double t0 = NowMs();
+    if (!floor) {
+        Click(App.calculatorSwitchButton);
+        Click(App.converterSwitchButton);
+        return NowMs() - t0;
+    }
     HWND converter = FloorPanel(1, FloorFrame), hidden = FloorShown;
     ShowWindow(hidden, SW_HIDE);
     ShowWindow(converter, SW_SHOW);
@@ -283,28 +196,13 @@ static void RoundTripFloor()
     SetFocus(focus);
     DestroyWindow(hidden);
     Settle();
-}
-
-// Calculator to converter, painted; back to a fresh calculator, painted;
-// the hidden calculator goes.
-static double RoundTrip(bool floor)
-{
-    double t0 = NowMs();
-    if (floor) {
-        RoundTripFloor();
-    } else {
-        Click(App.calculatorSwitchButton);
-        Click(App.converterSwitchButton);
-    }
     return NowMs() - t0;
 }
 
 static void Swaps(int roundTrips, const char *facts)
 {
     Start();
-    if (!FloorRead(facts) || !(FloorShown = FloorStart(GetModuleHandleA(NULL), SW_SHOWNORMAL)))
-        Fail(std::string("the floor did not start from ") + facts);
-    FloorFrame = GetParent(FloorShown);
+    FloorFrame = GetParent(FloorShown = Start("floor", facts));
     SetWindowPos(FloorFrame, NULL, FRAME_SIZE + 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     InTurns("swap", roundTrips, RoundTrip);
     // Three title buttons and the calculator: no panel left behind.
@@ -312,33 +210,31 @@ static void Swaps(int roundTrips, const char *facts)
         Fail("a round trip left a panel behind");
 }
 
-// After the start-up of SIDE: the program's, the same-work floor's or the
-// bare popup's.
 static void Memory(const std::string &side, const char *facts)
 {
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    if (side == "program")
-        Start();
-    else if (side == "floor" ? !FloorRead(facts) || !FloorStart(instance, SW_SHOWNORMAL) : !BarePopup(instance, SW_SHOWNORMAL))
-        Fail("the " + side + " did not start");
-    Settle();
+    Start(side, facts);
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS *)&counters, sizeof counters))
         Fail("GetProcessMemoryInfo failed");
-    // Wine 8 leaves PrivateUsage at 0 and gives the private commit in
-    // PagefileUsage, which Windows defines as the same.
+    // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same private commit.
     printf("memory,%s,%.4f\n", side.c_str(),
            (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1048576.0);
 }
 
-static void Keep()
+// The floors' facts, as a round trip leaves the program's windows; then the
+// program, hidden, keeps Wine's desktop process up, as a user's is.
+static void Keep(const char *facts)
 {
-    if (!CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, GetModuleHandleA(NULL), NULL))
-        Fail("the keeper made no window");
-    puts("ready");
-    fflush(stdout);
     MSG msg;
+    Start();
+    RoundTrip(false);
+    bool recorded = FloorRecord(App.mainFrame, -1);
+    Click(App.calculatorSwitchButton);
+    if (!recorded || !FloorRecord(App.converterPanel, 0) || !FloorWrite(facts))
+        Fail(std::string("the facts did not fit or could not be written to ") + facts);
+    ShowWindow(App.mainFrame, SW_HIDE);
+    puts("ready"), fflush(stdout);
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);
 }
@@ -349,13 +245,11 @@ int main(int argc, char **argv)
     int count = argc > 2 ? atoi(argv[2]) : 0;
     if (mode == "memory" && argc > 3)
         Memory(argv[2], argv[3]);
-    else if (mode == "facts" && argc > 2)
-        Facts(argv[2]);
-    else if (mode == "keep")
-        Keep();
+    else if (mode == "keep" && argc > 2)
+        Keep(argv[2]);
     else if (count > 0 && (mode == "presses" || (mode == "swaps" && argc > 3)))
         mode == "presses" ? Presses(count) : Swaps(count, argv[3]);
     else
-        Fail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | facts FACTS | keep");
+        Fail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | keep FACTS");
     return fflush(stdout);
 }

@@ -1,62 +1,34 @@
-/* The floors of start-up, the swap and memory. The same-work floor makes
-   the program's windows from facts that bench.exe read off the program's
-   own at run time (bench.exe facts FILE): its three classes, with the icon,
-   cursor and pattern brushes loaded from the program's resources; the frame
-   with its title buttons; each panel with its controls, their pictures and
-   its region. None of the program's code runs: the windows answer with the
-   platform's defaults, and the controls' colours on white as the panels
-   answer them. The bare popup: one class and one plain window. Built alone
-   as bench_bare.exe, with the program's resources and manifest as
-   bench_floor.exe FILE, and into bench.exe (FLOOR_IN_BENCH). */
-#include "resource.h"
+/* The floors. The same-work floor makes the program's windows from facts read
+   off the program's own: its classes, with the icon, cursor and pattern brushes
+   loaded from its resources, frame, title buttons, panels, controls, pictures
+   and regions, answering every message as the platform does; none of the
+   program's code runs. The bare popup: one class, one plain window. */
+#include "../res/resource.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-/* A window as the program made it: its parent's place among the facts
-   (-1: none), whether its class is the program's own, its picture's
-   resource (the class's pattern, or a button's image), whether it had the
-   keyboard, and its region's data in DWORDs. */
+/* A window as the program made it: its parent's place (-1: none), whether its
+   class is the program's, its picture (pattern or image), keyboard, region. */
 static struct Fact {
     int parent, own, id, picture, focused, regionSize;
-    unsigned long classStyle, style, exStyle, *region;
+    DWORD classStyle, style, exStyle;
     long x, y, width, height;
     char className[64], text[64];
-    HBITMAP loaded;
-} Facts[48];
+    HBITMAP loaded;    /* by the first window that shows it, as the program does */
+    DWORD region[400];
+} *Facts;              /* 32 of them, made when read or recorded */
 static int FactCount;
-HWND FloorFocus;    /* the control of the last panel made that had the keyboard */
+HWND FloorFocus;       /* the control of the panel made last that had the keyboard */
 
 int FloorRead(const char *file)
 {
-    FILE *f = fopen(file, "r");
-    for (struct Fact *w = Facts; f && FactCount < 48; w = &Facts[++FactCount]) {
-        if (fscanf(f, "%d %d %d %d %d %lu %lu %lu %ld %ld %ld %ld %d", &w->parent, &w->own, &w->id,
-                   &w->picture, &w->focused, &w->classStyle, &w->style, &w->exStyle, &w->x, &w->y,
-                   &w->width, &w->height, &w->regionSize) != 13)
-            break;
-        w->region = calloc(w->regionSize + 1, sizeof *w->region);
-        for (int i = 0; i < w->regionSize; i++)
-            fscanf(f, "%lu", &w->region[i]);
-        if (fscanf(f, " %63[^|]|", w->className) != 1 || !fgets(w->text, sizeof w->text, f))
-            break;
-        w->text[strcspn(w->text, "\n")] = 0;
-    }
-    if (f)
-        fclose(f);
-    return FactCount;
+    FILE *f = fopen(file, "rb");
+    FactCount = f && (Facts = calloc(32, sizeof *Facts)) ? (int)fread(Facts, sizeof *Facts, 32, f) : 0;
+    return f && !fclose(f) && FactCount;
 }
 
-static LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_CTLCOLORBTN && message != WM_CTLCOLORSTATIC)
-        return DefWindowProcA(window, message, wParam, lParam);
-    SetBkMode((HDC)wParam, TRANSPARENT);
-    return (LRESULT)GetStockObject(WHITE_BRUSH);
-}
-
-/* Each picture is loaded once, by the first window that needs it. */
 static HBITMAP Picture(struct Fact *w)
 {
     if (!w->loaded && w->picture)
@@ -64,23 +36,21 @@ static HBITMAP Picture(struct Fact *w)
     return w->loaded;
 }
 
-/* The window of fact AT, with the controls made with it; the program's
-   classes' windows start hidden. */
+/* Fact AT's window and the controls made with it; the program's start hidden. */
 static HWND Make(int at, HWND parent)
 {
     struct Fact *w = &Facts[at];
     HWND made = CreateWindowExA(w->exStyle, w->className, w->text, w->own ? w->style & ~WS_VISIBLE : w->style,
                                 parent ? w->x : CW_USEDEFAULT, parent ? w->y : CW_USEDEFAULT, w->width,
                                 w->height, parent, (HMENU)(INT_PTR)w->id, GetModuleHandleA(NULL), NULL);
-    if (made && w->focused)
-        FloorFocus = made;
+    FloorFocus = made && w->focused ? made : FloorFocus;
     if (made && !w->own && w->picture)
         SendMessageA(made, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)Picture(w));
     for (int i = at + 1; made && i < FactCount; i++)
         if (Facts[i].parent == at && !Facts[i].own)
             Make(i, made);
     if (made && w->regionSize)
-        SetWindowRgn(made, ExtCreateRegion(NULL, w->regionSize * 4, (RGNDATA *)w->region), TRUE);
+        SetWindowRgn(made, ExtCreateRegion(NULL, w->regionSize, (RGNDATA *)w->region), TRUE);
     return made;
 }
 
@@ -93,69 +63,95 @@ HWND FloorPanel(int which, HWND frame)
     return NULL;
 }
 
-/* As the program starts: its classes, then the frame shown, then the first
-   panel. Returns that panel. */
-HWND FloorStart(HINSTANCE instance, int showCommand)
+static HWND Show(HWND window, int showCommand)
 {
-    HWND frame = NULL, panel = NULL;
-    for (int i = 0; i < FactCount; i++) {
-        struct Fact *w = &Facts[i];
-        if (!w->own)
-            continue;
-        WNDCLASSEXA wnd = { sizeof wnd, w->classStyle, FloorProc, 0, 0, instance,
-                            LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX)),
-                            LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER)),
-                            CreatePatternBrush(Picture(w)), NULL, w->className,
-                            LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX)) };
-        if (!RegisterClassExA(&wnd))
-            return NULL;
-    }
-    if (FactCount && (frame = Make(0, NULL))) {
-        ShowWindow(frame, showCommand);
-        UpdateWindow(frame);
-    }
-    if (frame && (panel = FloorPanel(0, frame))) {
-        ShowWindow(panel, showCommand);
-        UpdateWindow(panel);
-    }
-    return panel;
+    if (window)
+        ShowWindow(window, showCommand), UpdateWindow(window);
+    return window;
 }
 
-static LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+/* As the program starts: classes, frame, first panel (which it returns). */
+HWND FloorStart(HINSTANCE instance, int showCommand)
 {
-    if (message == WM_DESTROY)
-        PostQuitMessage(0);
-    return DefWindowProcA(window, message, wParam, lParam);
+    for (struct Fact *w = Facts; w < Facts + FactCount; w++)
+        if (w->own && !RegisterClassExA(&(WNDCLASSEXA){ sizeof(WNDCLASSEXA), w->classStyle, DefWindowProcA, 0, 0,
+                instance, LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX)), LoadCursorA(instance,
+                MAKEINTRESOURCEA(IDC_POINTER)), CreatePatternBrush(Picture(w)), NULL, w->className,
+                LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX)) }))
+            return NULL;
+    HWND frame = Show(Make(0, NULL), showCommand);
+    return frame ? Show(FloorPanel(0, frame), showCommand) : NULL;
 }
 
 HWND BarePopup(HINSTANCE instance, int showCommand)
 {
-    WNDCLASSEXA wnd = { sizeof wnd, 0, BareProc, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
+    WNDCLASSEXA wnd = { sizeof wnd, 0, DefWindowProcA, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
                         (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, "BenchBare", NULL };
-    HWND window = NULL;
-    if (RegisterClassExA(&wnd))
-        window = CreateWindowExA(0, "BenchBare", "Bare", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 330, 330, NULL, NULL, instance, NULL);
-    if (window) {
-        ShowWindow(window, showCommand);
-        UpdateWindow(window);
-    }
-    return window;
+    return Show(RegisterClassExA(&wnd) ? CreateWindowExA(0, "BenchBare", "Bare", WS_POPUP, CW_USEDEFAULT,
+                CW_USEDEFAULT, 330, 330, NULL, NULL, instance, NULL) : NULL, showCommand);
 }
 
-#ifndef FLOOR_IN_BENCH
+#ifdef FLOOR_IN_BENCH   /* which writes the facts, and has the program's WinMain */
+/* A picture is named by the bitmap resource with the same pixels. */
+static HBITMAP Sought;
+
+static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found)
+{
+    HBITMAP candidate = LoadBitmapA(module, name);
+    char *a = malloc(2 << 20), *b = a + (1 << 20);
+    LONG size = GetBitmapBits(candidate, 1 << 20, a);
+    if (size == GetBitmapBits(Sought, 1 << 20, b) && !memcmp(a, b, size))
+        *(int *)found = (int)(INT_PTR)name;
+    free(a), DeleteObject(candidate), (void)type;
+    return TRUE;
+}
+
+/* WINDOW and the windows below it, PARENT its parent's place; FALSE if they
+   do not fit. The program's classes are those with pictures for brushes. */
+int FloorRecord(HWND window, int parent)
+{
+    if (!(Facts = Facts ? Facts : calloc(32, sizeof *Facts)) || FactCount == 32)
+        return 0;
+    struct Fact *w = &Facts[FactCount++];
+    LOGBRUSH pattern = { 0 };
+    RECT r;
+    char name[32] = "";
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    int fits = GetClassNameA(window, name, sizeof name) > 0;
+    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
+    w->parent = parent, w->own = pattern.lbStyle == BS_PATTERN, w->focused = GetFocus() == window;
+    snprintf(w->className, sizeof w->className, "%s%s", w->own ? "Floor" : "", name);
+    Sought = w->own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
+    EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&w->picture);
+    w->id = parent < 0 ? 0 : GetDlgCtrlID(window), w->classStyle = GetClassLongA(window, GCL_STYLE);
+    w->style = GetWindowLongA(window, GWL_STYLE), w->exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    GetWindowRect(window, &r), MapWindowPoints(NULL, GetParent(window), (POINT *)&r, 2);
+    w->x = r.left, w->y = r.top, w->width = r.right - r.left, w->height = r.bottom - r.top;
+    GetWindowTextA(window, w->text, sizeof w->text);
+    if (GetWindowRgn(window, region) != ERROR)
+        fits &= (w->regionSize = GetRegionData(region, sizeof w->region, (RGNDATA *)w->region)) > 0;
+    DeleteObject(region);
+    for (HWND child = GetWindow(window, GW_CHILD); fits && child; child = GetWindow(child, GW_HWNDNEXT))
+        fits = FloorRecord(child, w - Facts);
+    return fits;
+}
+
+int FloorWrite(const char *file)
+{
+    FILE *f = fopen(file, "wb");
+    return f && fwrite(Facts, sizeof *Facts, FactCount, f) == (size_t)FactCount && !fclose(f);
+}
+
+#else
 /* With a file of facts, the same-work floor; without, the bare popup. */
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR facts, int showCommand)
 {
     MSG msg;
     (void)previous;
-    if (*commandLine ? !FloorRead(commandLine) || !FloorStart(instance, showCommand)
-                     : !BarePopup(instance, showCommand))
+    if (*facts ? !FloorRead(facts) || !FloorStart(instance, showCommand) : !BarePopup(instance, showCommand))
         return 1;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        TranslateMessage(&msg), DispatchMessageA(&msg);
     return 0;
 }
 #endif
