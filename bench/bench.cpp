@@ -1,20 +1,17 @@
-// The bench's in-process half: the program's own code, linked in as the
-// in-process tests link it, each figure beside a floor. Prints raw samples,
-// "figure,side,value": bench presses N | swaps N (N of each kind and of its
-// floor, in turns) | memory program|floor | keep (a window never shown, which
-// keeps Wine's desktop process up; says "ready" once it is made).
+// The program's own code, linked as the in-process tests link it, beside the
+// floors (floor.c). Prints samples, "figure,side,value": bench presses N |
+// swaps N FACTS (N of each kind and of its floor, in turns) | memory
+// program|floor|bare FACTS | keep FACTS (writes the floors' facts, "ready").
 #include "harness.h"
 #include "ombex.h"
 #include "resource.h"
-
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <string>
-#include <vector>
-
-extern "C" HWND BarePopup(HINSTANCE instance, int showCommand);
+extern "C" HWND BarePopup(HINSTANCE instance, int showCommand), FloorStart(HINSTANCE instance, int showCommand),
+    FloorPanel(int which, HWND frame), FloorFocus;
+extern "C" int FloorRead(const char *file), FloorRecord(HWND window, int parent), FloorWrite(const char *file);
 
 static double NowMs()
 {
@@ -25,28 +22,22 @@ static double NowMs()
 
 static void Fail(const std::string &what)
 {
-    fprintf(stderr, "bench: %s\n", what.c_str());
-    fflush(stdout);
+    fprintf(stderr, "bench: %s\n", what.c_str()), fflush(stdout);
     ExitProcess(2);
 }
 
-// Runs what a click left queued, paints included, as the message loop
-// would; the quit message a retired panel may post is dropped.
+// Runs what a click left queued, paints included; a retired panel's quit is dropped.
 static void Settle()
 {
-    PumpMessages();
-    TakeQuit(NULL);
-    GdiFlush();
+    PumpMessages(), TakeQuit(NULL), GdiFlush();
 }
 
 static void Click(HWND button)
 {
-    SendMessageA(button, BM_CLICK, 0, 0);
-    Settle();
+    SendMessageA(button, BM_CLICK, 0, 0), Settle();
 }
 
-// COUNT of each side in blocks of ten, the two taking turns, the other side
-// first in each block; after a warm-up that is not reported.
+// COUNT of each side in blocks of ten, each side first in turn, after a warm-up.
 static void InTurns(const char *figure, int count, double (*measure)(bool floor))
 {
     for (int i = 0; i < 20; i++)
@@ -57,29 +48,29 @@ static void InTurns(const char *figure, int count, double (*measure)(bool floor)
     }
 }
 
-// The program's start-up, or the bare popup's.
-static void Start(bool floor)
+// The start-up of the program, the same-work floor or the bare popup.
+static HWND Start(const std::string &side = "program", const char *facts = NULL)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
-    if (!(floor ? BarePopup(instance, SW_SHOWNORMAL) != NULL : StartUp(instance, SW_SHOWNORMAL)))
-        Fail(floor ? "the bare popup did not start" : "the program did not start");
+    HWND shown = side == "program" ? (StartUp(instance, SW_SHOWNORMAL) ? App.firstCalculatorPanel : NULL)
+                 : side == "floor" ? (FloorRead(facts) ? FloorStart(instance, SW_SHOWNORMAL) : NULL)
+                 : BarePopup(instance, SW_SHOWNORMAL);
+    if (!shown)
+        Fail("the " + side + " did not start");
     Settle();
+    return shown;
 }
 
 enum PressKind { CALCULATOR, CONVERTER_SINGLE, CONVERTER_PAIRED, PRESS_KINDS };
 
-// What each press shows in the result box and the second box (empty when
-// hidden); the floor writes the same.
+// What each press shows in the result box and the second box ("": hidden).
 static const struct { const char *figure, *result, *second; } Shown[PRESS_KINDS] = {
-    { "press_calculator", "60", "" },
-    { "press_converter_single", "212", "" },
-    { "press_converter_paired", "212", "37.78" },
-};
+    { "press_calculator", "60", "" }, { "press_converter_single", "212", "" },
+    { "press_converter_paired", "212", "37.78" } };
 
 static PressKind Kind;
-static bool FloorTurn;
+static bool FloorTurn;         // whether the floor answers the Calculate button
 static WNDPROC PanelProc;      // the program's own, under the bench's subclass
-
 struct PressBoxes { HWND panel, calculate, first, second, result, secondResult; };
 
 static PressBoxes Boxes()
@@ -101,8 +92,7 @@ static void ReadText(HWND box)
 }
 
 // The press floor: on the program's own panel and boxes, the platform calls
-// that its press makes, in its order, without its logic: no rule checked,
-// no number read or formatted.
+// of its press, in its order, with no rule checked, no number read or made.
 static void FloorPress(const PressBoxes &b)
 {
     bool converter = Kind != CALCULATOR, paired = Kind == CONVERTER_PAIRED;
@@ -130,8 +120,7 @@ static void FloorPress(const PressBoxes &b)
     ReleaseDC(b.panel, dc);
 }
 
-// Both sides' presses pass through here, so that the subclass costs both
-// alike; on the floor's turn the floor answers the Calculate button.
+// Both sides' presses pass here, so that the subclass costs both alike.
 static LRESULT CALLBACK TimedPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     PressBoxes b = Boxes();
@@ -150,8 +139,8 @@ static double Press(bool floor)
     double t = NowMs() - t0;
     std::string second = b.secondResult && IsWindowVisible(b.secondResult) ? WindowText(b.secondResult) : "";
     if (WindowText(b.result) != Shown[Kind].result || second != Shown[Kind].second)
-        Fail(std::string(floor ? "the floor's " : "the program's ") + Shown[Kind].figure + " showed '" +
-             WindowText(b.result) + "' '" + second + "', not '" + Shown[Kind].result + "' '" + Shown[Kind].second + "'");
+        Fail(std::string(floor ? "the floor's " : "the program's ") + Shown[Kind].figure + " showed '" + WindowText(b.result)
+             + "' '" + second + "', not '" + Shown[Kind].result + "' '" + Shown[Kind].second + "'");
     return t;
 }
 
@@ -165,7 +154,7 @@ static void PressesOfKind(PressKind kind, int presses)
 
 static void Presses(int presses)
 {
-    Start(false);
+    Start();
     SetWindowTextA(App.calculatorFirstEdit, "12");
     SetWindowTextA(App.calculatorSecondEdit, "5");
     Click(GetDlgItem(App.firstCalculatorPanel, IDC_MULTIPLY));
@@ -181,38 +170,11 @@ static void Presses(int presses)
     PressesOfKind(CONVERTER_PAIRED, presses);
 }
 
-// The swap floor: a plain popup beside the program's frame, whose panels
-// are plain windows carrying controls of the classes, texts, styles and
-// places read from the program's own panels: the same kind of windows,
-// made, shown and destroyed through the platform alone, without skin,
-// region, pictures or logic.
-struct Control { std::string className, text; DWORD style, exStyle; RECT place; };
 
-static HWND FloorFrame, FloorShown;
-static std::vector<Control> FloorCalculator, FloorConverter;
+static HWND FloorFrame, FloorShown;   // the swap floor's, beside the program's
 
-static std::vector<Control> ReadControls(HWND panel)
-{
-    std::vector<Control> found;
-    for (HWND w : Children(panel))
-        found.push_back({ ClassName(w), WindowText(w), (DWORD)GetWindowLongA(w, GWL_STYLE),
-                          (DWORD)GetWindowLongA(w, GWL_EXSTYLE), ChildRect(w) });
-    return found;
-}
-
-static HWND FloorPanel(const std::vector<Control> &controls)
-{
-    HINSTANCE instance = GetModuleHandleA(NULL);
-    HWND panel = CreateWindowExA(0, "BenchPanel", "", WS_CHILD, PANEL_X, PANEL_Y, FRAME_SIZE,
-                                 FRAME_SIZE, FloorFrame, NULL, instance, NULL);
-    for (const Control &c : controls)
-        CreateWindowExA(c.exStyle, c.className.c_str(), c.text.c_str(), c.style, c.place.left, c.place.top,
-                        c.place.right - c.place.left, c.place.bottom - c.place.top, panel, NULL, instance, NULL);
-    return panel;
-}
-
-// Calculator to converter, painted; back to a fresh calculator, painted;
-// the hidden calculator goes.
+// Calculator to converter, painted; back to a fresh calculator, painted; the
+// hidden calculator goes. The floor's steps are the program's, in its order.
 static double RoundTrip(bool floor)
 {
     double t0 = NowMs();
@@ -221,58 +183,58 @@ static double RoundTrip(bool floor)
         Click(App.converterSwitchButton);
         return NowMs() - t0;
     }
-    HWND converter = FloorPanel(FloorConverter), hidden = FloorShown;
+    HWND converter = FloorPanel(1, FloorFrame), hidden = FloorShown;
     ShowWindow(hidden, SW_HIDE);
     ShowWindow(converter, SW_SHOW);
+    SetFocus(FloorFocus);
     Settle();
-    FloorShown = FloorPanel(FloorCalculator);
+    FloorShown = FloorPanel(0, FloorFrame);
+    HWND focus = FloorFocus;
     DestroyWindow(converter);
     ShowWindow(FloorShown, SW_SHOW);
     UpdateWindow(FloorShown);
+    SetFocus(focus);
     DestroyWindow(hidden);
     Settle();
     return NowMs() - t0;
 }
 
-static void Swaps(int roundTrips)
+static void Swaps(int roundTrips, const char *facts)
 {
-    Start(false);
-    FloorCalculator = ReadControls(App.firstCalculatorPanel);
-    Click(App.calculatorSwitchButton);
-    FloorConverter = ReadControls(App.converterPanel);
-    Click(App.converterSwitchButton);
-    WNDCLASSEXA wnd = { sizeof wnd, 0, DefWindowProcA, 0, 0, GetModuleHandleA(NULL), NULL, NULL,
-                        (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, "BenchPanel", NULL };
-    RegisterClassExA(&wnd);
-    FloorFrame = CreateWindowExA(0, "BenchPanel", "", WS_POPUP | WS_VISIBLE, FRAME_SIZE + 10, 0,
-                                 FRAME_SIZE, FRAME_SIZE, NULL, NULL, wnd.hInstance, NULL);
-    ShowWindow(FloorShown = FloorPanel(FloorCalculator), SW_SHOW);
+    Start();
+    FloorFrame = GetParent(FloorShown = Start("floor", facts));
+    SetWindowPos(FloorFrame, NULL, FRAME_SIZE + 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     InTurns("swap", roundTrips, RoundTrip);
     // Three title buttons and the calculator: no panel left behind.
-    if (Children(App.mainFrame).size() != 4 || Children(FloorFrame).size() != 1)
+    if (Children(App.mainFrame).size() != 4 || Children(FloorFrame).size() != 4)
         Fail("a round trip left a panel behind");
 }
 
-static void Memory(bool floor)
+static void Memory(const std::string &side, const char *facts)
 {
-    Start(floor);
+    Start(side, facts);
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS *)&counters, sizeof counters))
         Fail("GetProcessMemoryInfo failed");
-    // Wine 8 leaves PrivateUsage at 0 and gives the private commit in
-    // PagefileUsage, which Windows defines as the same.
-    printf("memory,%s,%.4f\n", floor ? "floor" : "program",
+    // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same private commit.
+    printf("memory,%s,%.4f\n", side.c_str(),
            (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1048576.0);
 }
 
-static void Keep()
+// The floors' facts, as a round trip leaves the program's windows; then the
+// program, hidden, keeps Wine's desktop process up, as a user's is.
+static void Keep(const char *facts)
 {
-    if (!CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, GetModuleHandleA(NULL), NULL))
-        Fail("the keeper made no window");
-    puts("ready");
-    fflush(stdout);
     MSG msg;
+    Start();
+    RoundTrip(false);
+    bool recorded = FloorRecord(App.mainFrame, -1);
+    Click(App.calculatorSwitchButton);
+    if (!recorded || !FloorRecord(App.converterPanel, 0) || !FloorWrite(facts))
+        Fail(std::string("the facts did not fit or could not be written to ") + facts);
+    ShowWindow(App.mainFrame, SW_HIDE);
+    puts("ready"), fflush(stdout);
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);
 }
@@ -281,13 +243,13 @@ int main(int argc, char **argv)
 {
     std::string mode = argc > 1 ? argv[1] : "";
     int count = argc > 2 ? atoi(argv[2]) : 0;
-    if (mode == "memory" && argc > 2)
-        Memory(std::string(argv[2]) == "floor");
-    else if (mode == "keep")
-        Keep();
-    else if (count > 0 && (mode == "presses" || mode == "swaps"))
-        mode == "presses" ? Presses(count) : Swaps(count);
+    if (mode == "memory" && argc > 3)
+        Memory(argv[2], argv[3]);
+    else if (mode == "keep" && argc > 2)
+        Keep(argv[2]);
+    else if (count > 0 && (mode == "presses" || (mode == "swaps" && argc > 3)))
+        mode == "presses" ? Presses(count) : Swaps(count, argv[3]);
     else
-        Fail("usage: bench presses N | swaps N | memory program|floor | keep");
+        Fail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | keep FACTS");
     return fflush(stdout);
 }

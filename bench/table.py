@@ -1,6 +1,5 @@
 #!/usr/bin/env python3
-"""Prints RESULTS.md from the facts (run.txt), raw samples (samples.csv) and
-the measured executable's sections (sections.txt) that bench/run kept."""
+"""Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run)."""
 import csv, math, os, statistics, sys
 
 folder = sys.argv[1]
@@ -8,72 +7,64 @@ facts = dict(line.rstrip("\n").split("=", 1) for line in open(os.path.join(folde
 samples = {}
 for figure, side, value in csv.reader(open(os.path.join(folder, "samples.csv"))):
     samples.setdefault((figure, side), []).append(float(value))
-
-# Each figure: its samples' name, its row, its decimals, and what its
-# figures mean, given its program and floor medians.
-FIGURES = [
-    ("startup", "start-up, ms", 1, lambda p, f: (
-        "**Start-up**: from just before the process starts to its complete first picture, seen "
-        "from outside, Wine's desktop process kept alive. The program's classes, pictures, panel "
-        "and controls cost %+.1f ms over a bare popup of the same size." % (p - f))),
-    ("press_calculator", "press, calculator, ms", 2, None),
-    ("press_converter_single", "press, converter, single result, ms", 2, None),
-    ("press_converter_paired", "press, converter, paired result, ms", 2, lambda p, f: (
-        "**Presses**: the press floor answers the same click on the program's own panel with the "
-        "platform calls that the press makes, without the program's logic. A ratio is what that "
-        "logic adds (%s ms at the median) to a press that is mostly the platform's repaint." % ", ".join(
-            "%+.2f" % (statistics.median(samples[k, "program"]) - statistics.median(samples[k, "floor"]))
-            for k in ("press_calculator", "press_converter_single", "press_converter_paired")))),
-    ("swap", "swap round trip, ms", 2, lambda p, f: (
-        "**Swap round trip**: the swap floor makes and destroys plain panels with controls like "
-        "the program's. The skin, the rounded region and the program's logic cost %+.2f ms a "
-        "round trip." % (p - f))),
-    ("memory", "private memory after start-up, MB", 2, lambda p, f: (
-        "**Memory**: the private bytes of a fresh `bench.exe` once started. The program's %+.2f MB "
-        "over the bare popup are its windows, its pictures and the version 6 controls that its "
-        "manifest brings in; `make soak` watches memory over long use." % (p - f))),
-]
-# The 32-bit product's code and data beyond its resources may not pass this.
-LIMIT_KB = 48
+PRESSES = ["press_calculator", "press_converter_single", "press_converter_paired"]
+# Each row: its samples, its name, its floor, its unit and decimals.
+ROWS = [("startup", "start-up", "floor", "ms", 1), ("startup", "start-up", "bare", "ms", 1),
+        (PRESSES[0], "press, calculator", "floor", "ms", 2), (PRESSES[1], "press, converter, single result",
+        "floor", "ms", 2), (PRESSES[2], "press, converter, paired result", "floor", "ms", 2),
+        ("swap", "swap round trip", "floor", "ms", 2), ("memory", "private memory after start-up", "floor", "MB", 2),
+        ("memory", "private memory after start-up", "bare", "MB", 2)]
+LIMIT_KB, FRAME_MS, INSTANT_MS = 48, 1000 / 60, 100
+p99 = lambda values: sorted(values)[math.ceil(0.99 * len(values)) - 1]
+median = lambda key, side="program": statistics.median(samples[key, side])
+frames = lambda ms: "within one frame" if ms <= FRAME_MS else "%d frames" % math.ceil(ms / FRAME_MS)
 
 
-def stats(values):
-    ordered = sorted(values)
-    return (len(values), statistics.median(values), ordered[math.ceil(0.99 * len(values)) - 1],
-            ordered[0], ordered[-1])
+def share(key, side="floor"):
+    """The program's share over the floor in each block (one start or process,
+    or ten presses or round trips, each): their median and middle half."""
+    size = 1 if key in ("startup", "memory") else 10
+    p, f = samples[key, "program"], samples[key, side]
+    blocks = [statistics.median(p[i:i + size]) - statistics.median(f[i:i + size]) for i in range(0, len(p), size)]
+    quartiles = statistics.quantiles(blocks, n=4) if len(blocks) > 1 else blocks * 3
+    return statistics.median(blocks), quartiles[0], quartiles[2]
 
 
-def beyond_resources():
-    """The sections that the file holds, the resources aside, in bytes."""
-    lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
-    return sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
-               if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags)
-
-
-quiet = float(facts["load_start"].split()[0]) < 1
-print("# Bench\n")
-print("One run of `%s` on %s, at commit `%s`, of `%s` (%s: %s, says `scripts/arch`): start-up "
-      "is that executable itself, the other figures its code (`ombex_core`) linked into `bench.exe` "
-      "of the same build. %s; %s. Load average (1, 5, 15 minutes) %s at the start, %s at the end: %s\n"
-      % (facts["command"], facts["date"], facts["commit"], facts["executable"], facts["arch"],
-         facts["why"], facts["machine"], facts["wine"], facts["load_start"], facts["load_end"],
-         "a quiet machine." if quiet else "**not a quiet machine**, so a trial, not a result."))
-print("| figure | n | median | p99 | min–max | floor median | floor p99 | floor min–max "
-      "| × floor, median | × floor, p99 |")
-print("|---|---|---|---|---|---|---|---|---|---|")
-notes = []
-for key, name, places, meaning in FIGURES:
-    (n, pm, p99, lo, hi), (_, fm, f99, flo, fhi) = (stats(samples[key, s]) for s in ("program", "floor"))
-    print("| %s | %d | %.*f | %.*f | %.*f–%.*f | %.*f | %.*f | %.*f–%.*f | **%.2f×** | %.2f× |" % (
-        name, n, places, pm, places, p99, places, lo, places, hi, places, fm, places, f99,
-        places, flo, places, fhi, pm / fm, p99 / f99))
-    if meaning:
-        notes.append(meaning(pm, fm))
-kb = beyond_resources() / 1024
-print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (kb, (
-    "of the %d KB that the 32-bit product may take" % LIMIT_KB) if facts["arch"] == "i686"
-    else "in this 64-bit build (the %d KB limit is the 32-bit product's)" % LIMIT_KB))
-notes.append("Program and floor take turns, so that other work on the machine falls on both; "
-             "it still widens the 99th percentiles more than the medians. `bench/README.md` says "
-             "how each figure is taken.")
-print("\n\n".join(notes))
+lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
+kb = sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
+         if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags) / 1024
+print(("# Bench\n\nOne run of `%(command)s` on %(date)s, at commit `%(commit)s`, of `%(executable)s` (%(arch)s: %(why)s, "
+       "says `scripts/arch`): start-up is that executable itself, the other figures its code (`ombex_core`) linked "
+       "into `bench.exe` of the same build. %(machine)s; %(wine)s. Load average (1, 5, 15 minutes) %(load_start)s at "
+       "the start, %(load_end)s at the end: %(quiet)s\n") % dict(facts, quiet="a quiet machine." if float(
+           facts["load_start"].split()[0]) < 1 else "**not a quiet machine**, so a trial, not a result."))
+print("| figure | floor | n | median | p99 | floor median | floor p99 | × floor, median | × floor, p99 "
+      "| program's share over floor: blocks' median | middle half of blocks |\n" + "|---" * 11 + "|")
+above = []
+for key, name, side, unit, places in ROWS:
+    p, f = samples[key, "program"], samples[key, side]
+    cells, (mid, low, high) = [statistics.median(p), p99(p), statistics.median(f), p99(f)], share(key, side)
+    above += ["%s (%.2f×)" % (name, cells[0] / cells[2])] if side == "floor" and cells[0] / cells[2] > 1.05 else []
+    print("| %s, %s | %s | %d | %s | **%.2f×** | %.2f× | **%+.*f %s** | %+.*f to %+.*f |" % (
+        name, unit, "same work" if side == "floor" else "bare popup", len(p), " | ".join(
+            "%.*f" % (places, c) for c in cells), cells[0] / cells[2], cells[1] / cells[3], places, mid, unit,
+        places, low, places, high))
+worst, swap, start = max(p99(samples[k, "program"]) for k in PRESSES), median("swap") / 2, median("startup")
+print("\n\n".join([
+    "\nCode and data beyond the resources: %.1f KB, %s." % (kb, (
+        "of the %d KB that the 32-bit product may take" % LIMIT_KB) if facts["arch"] == "i686"
+        else "in this 64-bit build (the %d KB limit is the 32-bit product's)" % LIMIT_KB),
+    "**Start-up**, from just before the process starts to its complete first picture, seen from outside, with "
+    "Wine's desktop process kept up: the same-work floor makes the program's classes, pictures, frame, panel, "
+    "region and controls from facts read off the program's windows, without its code. The program adds "
+    "%+.1f ms to that work, which takes %+.1f ms over a bare popup." % (
+        share("startup")[0], median("startup", "floor") - median("startup", "bare")),
+    "**For a user**: a display shows a new frame every %.1f ms. The slowest press takes %.1f ms at the 99th "
+    "percentile, %s; a swap, half a round trip, %.1f ms at the median, %s. Start-up takes %.0f ms at the "
+    "median, %s the %d ms within which a response feels instant." % (
+        FRAME_MS, worst, frames(worst), swap, frames(swap), start,
+        "within" if start <= INSTANT_MS else "beyond", INSTANT_MS),
+    "Ratios to a same-work floor above 1.05× at the median: %s." % (", ".join(above) or "none") + (
+        " `bench/README.md` names the step of the program that costs it." if above else ""),
+    "Program and floors take turns, so that other work on the machine falls on all alike; it still widens the "
+    "99th percentiles more than the medians. `bench/README.md` says how each figure is taken."]))

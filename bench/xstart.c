@@ -1,14 +1,11 @@
-/* xstart WxH -- command args: start-up as the user sees it, timed from
-   outside on X events alone. Prints the milliseconds from just before the
-   start to the complete first picture: the first drawing after which the
-   W x H window shows the pixels it settles on (unchanged for QUIET ms).
-   Damage is watched on the root window from before the start, so that no
-   drawing slips by between the map and the watch. */
+/* xstart WxH -- command args: start-up as the user sees it, timed from outside
+   on X events alone: the milliseconds from just before the start to the first
+   drawing after which the W x H window shows the pixels it settles on (for
+   QUIET ms). Damage is watched on the root window from before the start. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -30,8 +27,7 @@ static double last = -1;     /* the latest drawing on the window */
 static double Now(void)
 {
     struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    return clock_gettime(CLOCK_MONOTONIC, &t), t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
 /* The window's colours, hashed: a pixel's padding bits do not count. */
@@ -49,19 +45,16 @@ static unsigned long long Picture(void)
 /* Takes what the server has said: the window, and when it was drawn on. */
 static void Events(int damageEvent)
 {
-    while (XPending(dpy)) {
-        XEvent ev;
+    for (XEvent ev; XPending(dpy);) {
         XNextEvent(dpy, &ev);
         XRectangle r = ((XDamageNotifyEvent *)&ev)->area;
-        if (ev.type == MapNotify && !target) {
-            XWindowAttributes a;
-            XGetWindowAttributes(dpy, ev.xmap.window, &a);
-            if (a.width == width && a.height == height)
-                target = ev.xmap.window, x = a.x, y = a.y;
-        } else if (ev.type == damageEvent + XDamageNotify && target && r.x < x + width &&
-                   r.x + r.width > x && r.y < y + height && r.y + r.height > y) {
+        XWindowAttributes a;
+        if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &a) &&
+            a.width == width && a.height == height)
+            target = ev.xmap.window, x = a.x, y = a.y;
+        else if (ev.type == damageEvent + XDamageNotify && target && r.x < x + width &&
+                 r.x + r.width > x && r.y < y + height && r.y + r.height > y)
             last = Now();
-        }
     }
 }
 
@@ -81,8 +74,7 @@ int main(int argc, char **argv)
     double t0 = Now(), end = t0 + TIMEOUT * 1e3, drawn = -1;
     pid_t pid = fork();
     if (pid == 0) {
-        /* Wine's helpers outlive the program and inherit its output: keep
-           them off ours, or whoever reads it waits for them. */
+        /* Wine's helpers outlive it: off our output, or its reader waits. */
         int null = open("/dev/null", O_RDWR);
         dup2(null, 0), dup2(null, 1), dup2(null, 2);
         execvp(argv[3], argv + 3);
@@ -91,9 +83,8 @@ int main(int argc, char **argv)
     /* The display, and the program, whose end would wake the wait too. */
     struct pollfd p[2] = { { ConnectionNumber(dpy), POLLIN, 0 },
                            { (int)syscall(SYS_pidfd_open, pid, 0), POLLIN, 0 } };
-    /* Each batch of drawing: when it came and the picture it left. */
-    static double when[4096];
-    static unsigned long long seen[4096];
+    static double when[4096];             /* each batch of drawing: when it came */
+    static unsigned long long seen[4096]; /* and the picture it left */
     char failure[128] = "";
     while (!*failure && (last < 0 || Now() < last + QUIET)) {
         Events(damageEvent);
@@ -108,13 +99,11 @@ int main(int argc, char **argv)
             poll(p, 2, (int)((last < 0 ? end : last + QUIET) - Now()) + 1);
     }
     int first = 0;
-    if (!*failure) {
-        unsigned long long settled = Picture();
-        while (first < pictures && seen[first] != settled)
-            first++;
-        if (first == pictures)
-            strcpy(failure, "no drawing left the picture that the window settled on");
-    }
+    unsigned long long settled = *failure ? 0 : Picture();
+    while (!*failure && first < pictures && seen[first] != settled)
+        first++;
+    if (!*failure && first == pictures)
+        strcpy(failure, "no drawing left the picture that the window settled on");
     if (pid > 0)
         kill(pid, SIGKILL), waitpid(pid, &status, 0);
     XCloseDisplay(dpy);
