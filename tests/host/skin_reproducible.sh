@@ -5,7 +5,7 @@ set -euo pipefail
 # shellcheck source=tests/lib.sh
 . "$(dirname "$0")/../lib.sh"
 mkdir "$work/out"
-# shellcheck disable=SC2046
+# shellcheck disable=SC2046 # pkg-config gives its flags as separate words
 g++ -std=c++17 -O2 -Wall -Wextra -Werror "$SOURCE_DIR"/tools/skin/*.cpp \
     $(pkg-config --cflags --libs freetype2) -o "$work/skin"
 "$work/skin" "$work/out"
