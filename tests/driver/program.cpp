@@ -11,7 +11,7 @@ Program::Program(const char *arguments) : info_(), frame_(NULL)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info_)) {
-        ADD_FAILURE() << "cannot start " << command;
+        ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
         return;
     }
     // Ready once the frame shows a visible panel.
