@@ -15,15 +15,10 @@
 inline constexpr char FrameClass[] = "OmbeX+", CalculatorClass[] = "Ombe", ConverterClass[] = "Ombex";
 inline constexpr UINT FrameClassStyle = 0x00020003, PanelClassStyle = 0x00000003;
 
-// The main frame: a 330 x 330 popup named "OmbeX+" at the screen's top left.
-inline constexpr int FrameSize = 330;
-inline constexpr char FrameText[] = "OmbeX+";
-// Every panel: a child named "OmbeX" at (18, -10), 330 x 330, clipped to a
-// rounded rectangle with 147 x 147 corner ellipses.
-inline constexpr char PanelWindowText[] = "OmbeX";
-inline constexpr int PanelX = 18, PanelY = -10;
+// The main frame is 330 x 330; every panel lies at (18, -10), as large,
+// clipped to a rounded rectangle with 147 x 147 corner ellipses.
+inline constexpr int FrameSize = 330, PanelX = 18, PanelY = -10, PanelCorner = 147;
 inline constexpr RECT PanelRegion = { 0, 30, 300, 500 };
-inline constexpr int PanelCorner = 147;
 
 // Resource numbers.
 enum Resource {
@@ -55,13 +50,17 @@ enum ControlId {
     CtoF = 4000, FtoC, InchToCm, CmToInch, MToMiles, MilesToM,
 };
 
-// A child control as it is made: CreateWindowExA's extended style, class,
-// text, style, place and identifier.
+// A window as it is made: class, text, styles, place and identifier.
 struct ControlRow {
     const char *className, *text;
     DWORD style, exStyle;
     int x, y, width, height, id;
 };
+// The main frame, a borderless popup at the screen's top left, and a
+// calculator panel on it.
+inline constexpr ControlRow MainFrameWindow = { FrameClass, "OmbeX+", WS_POPUP | WS_VISIBLE, 0, 0, 0, FrameSize, FrameSize, 0 },
+                            CalculatorWindow = { CalculatorClass, "OmbeX", WS_CHILD | WS_VISIBLE, 0, PanelX, PanelY,
+                                                 FrameSize, FrameSize, 0 };
 // Styles, as GetWindowLong reads them back (the platform adds
 // WS_CLIPSIBLINGS to some). Every control is made with WS_EX_WINDOWEDGE.
 enum : DWORD {

@@ -144,14 +144,32 @@ HWND FindControl(HWND parent, const ControlRow &row)
     return ::testing::AssertionSuccess();
 }
 
-HRGN PanelRegionInFrame()
+// The panel's rounded rectangle as far as it lies on the panel's window.
+static HRGN PanelRegionOnWindow(HRGN region)
 {
-    HRGN region = CreateRoundRectRgn(PanelRegion.left, PanelRegion.top, PanelRegion.right, PanelRegion.bottom,
-                                     PanelCorner, PanelCorner);
-    OffsetRgn(region, PanelX, PanelY);
-    HRGN window = CreateRectRgn(PanelX, PanelY, PanelX + FrameSize, PanelY + FrameSize);
+    HRGN window = CreateRectRgn(0, 0, FrameSize, FrameSize);
     CombineRgn(region, region, window, RGN_AND);
     DeleteObject(window);
+    return region;
+}
+
+::testing::AssertionResult ClippedToPanelRegion(HWND panel)
+{
+    HRGN region = CreateRectRgn(0, 0, 0, 0), wanted = PanelRegionInFrame();
+    OffsetRgn(wanted, -PanelX, -PanelY);
+    bool clipped = GetWindowRgn(panel, region) != ERROR && EqualRgn(PanelRegionOnWindow(region), wanted);
+    DeleteObject(region);
+    DeleteObject(wanted);
+    if (clipped)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the panel's window region is not its rounded rectangle";
+}
+
+HRGN PanelRegionInFrame()
+{
+    HRGN region = PanelRegionOnWindow(CreateRoundRectRgn(PanelRegion.left, PanelRegion.top, PanelRegion.right,
+                                                         PanelRegion.bottom, PanelCorner, PanelCorner));
+    OffsetRgn(region, PanelX, PanelY);
     return region;
 }
 

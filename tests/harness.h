@@ -1,6 +1,5 @@
-// What every test shares: waiting for a condition, finding windows, reading
-// pixels and texts, watching message boxes, and checking a window against
-// the facts it must show.
+// What every test shares: waiting, finding windows, reading pixels and
+// texts, watching message boxes, checking a window against its facts.
 #ifndef OMBEX_TEST_HARNESS_H
 #define OMBEX_TEST_HARNESS_H
 
@@ -13,18 +12,15 @@
 #include <string>
 #include <vector>
 
-// Waits, pumping this thread's messages, until the condition holds or the
-// timeout passes; returns whether it held.
+// Pumps this thread's messages until the condition holds or time is up.
 bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 5000);
 #define ASSERT_WAIT(condition, what) \
     ASSERT_TRUE(WaitFor([&] { return (condition); })) << "timed out waiting for " << what
 #define EXPECT_WAIT(condition, what) \
     EXPECT_TRUE(WaitFor([&] { return (condition); })) << "timed out waiting for " << what
 
-// Dispatches everything queued for this thread, WM_QUIT aside.
-void PumpMessages();
-// Takes a WM_QUIT off this thread's queue: true and its code if there was one.
-bool TakeQuit(int *code);
+void PumpMessages();        // everything queued for this thread but WM_QUIT
+bool TakeQuit(int *code);   // takes a WM_QUIT off the queue, if there is one
 
 // A file in the test executable's own folder, and the program beside it.
 std::string BesideTests(const char *name);
@@ -37,41 +33,34 @@ RECT ChildRect(HWND child);
 std::vector<HWND> Children(HWND parent);           // direct children, in z-order
 int CountDescendants(HWND parent);
 int CountChildren(HWND parent, const char *className);
-// The panel that a main frame shows: its visible "Ombe" or "Ombex" child.
-HWND ShownPanel(HWND frame);
-// The child of this class at this row's place.
-HWND FindControl(HWND parent, const ControlRow &row);
-// The window is the control of this row: class, place, text, style,
-// extended style and identifier.
+HWND ShownPanel(HWND frame);   // its visible "Ombe" or "Ombex" child
+HWND FindControl(HWND parent, const ControlRow &row);   // by class and place
+// The window is the control of this row: class, text, place, styles, id.
 ::testing::AssertionResult MadeAs(HWND window, const ControlRow &row);
 
-// The panel's region where it lies on the main frame, cut to the panel's
-// window: the frame's opening that a panel covers.
+// The panel's window region is the rounded rectangle, nothing more or less.
+::testing::AssertionResult ClippedToPanelRegion(HWND panel);
+// The frame's opening that a panel covers: its region, cut to its window.
 HRGN PanelRegionInFrame();
 
-// Top-level windows of this process with the given class ("#32770" for
-// message and dialog boxes).
+// A process's top-level windows of a class ("#32770": message boxes).
 std::vector<HWND> ProcessWindows(DWORD processId, const char *className);
 
 // A 32-bit picture header, top row first.
 BITMAPINFO TopDownHeader(int width, int height);
-// The pixels of a rectangle of a window's client area (of the screen for
-// no window), read through the window's own DC (which sees what was painted
-// outside WM_PAINT at once), row by row as COLORREFs.
+// A rectangle of a window's client area (of the screen for no window),
+// read through the window's own DC, which sees at once what was painted
+// outside WM_PAINT.
 std::vector<COLORREF> Capture(HWND window, RECT area);
-// Pixels in a rectangle of a window's client area that lie within the
-// tolerance of a colour on each channel.
+// Its pixels within the tolerance of a colour on each channel.
 int CountPixels(HWND window, RECT area, COLORREF colour, int tolerance);
 bool ColourNear(COLORREF a, COLORREF b, int tolerance);
 std::string Rgb(COLORREF colour);   // "(red,green,blue)"
 
-// The labels that a panel of this class paints each time it is painted.
 const std::vector<PanelText> &FixedLabels(const std::string &panelClass);
-// Draws texts as the panels must: the device context's default font, a
-// transparent background.
+// Draws texts as the panels must: default font, transparent background.
 void DrawTexts(HDC dc, const std::vector<PanelText> &texts);
-// Which of the texts, drawn on a device context with its default font, covers
-// a point: "in "Result" at (131, 215)", or "" for none.
+// Which of the texts so drawn covers a point: "in "Result" at (131, 215)".
 std::string TextAt(const std::vector<PanelText> &texts, POINT at);
 
 // A picture as its pixels, top row first, with their alpha where the
@@ -100,26 +89,22 @@ Picture PictureOfScreen(HWND window, RECT area);
 // A message box as seen by the watcher that dismissed it.
 struct SeenBox {
     std::string caption, text;
-    // The system icon it shows: "warning", "error", "information",
-    // "question", "" for none, or "another" for one of no such kind.
-    std::string icon;
-    std::vector<std::string> buttons;   // the texts of its buttons, in z-order
+    std::string icon;   // "warning", "error", "information", "question", "" or "another"
+    std::vector<std::string> buttons;   // their texts, in z-order
     HWND owner;
     bool ownerDisabled;
 };
-// The boxes seen were one box with this caption, text and icon, an "OK"
-// button and this owner, which it disabled while it showed.
+// One box with this caption, text and icon, an "OK" button and this
+// owner, which it disabled while it showed.
 ::testing::AssertionResult OneBox(const std::vector<SeenBox> &boxes, const BoxFact &box, HWND owner);
 
-// Watches this process for message boxes from another thread (a box is
-// modal and blocks the thread that shows it), records each and presses its
-// first button.
+// Watches this process for message boxes from another thread (a box
+// blocks the thread that shows it), records each and presses its first button.
 class BoxWatcher {
 public:
     BoxWatcher();
     ~BoxWatcher();
-    // Stops watching and returns every box seen.
-    std::vector<SeenBox> Stop();
+    std::vector<SeenBox> Stop();   // every box seen
 
 private:
     static DWORD WINAPI Run(void *self);

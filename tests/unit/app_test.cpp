@@ -4,64 +4,51 @@
 
 #include <algorithm>
 
-static const char *const ProgramClasses[] = { FrameClass, CalculatorClass, ConverterClass };
-
-// What the program has taken through its seam and not yet given back, and
-// how much it took since the last look.
+// Handles of one kind that the program took through its seam and has not
+// given back, and how many it took since the last look.
+template <typename Handle> struct Held {
+    std::vector<Handle> out;
+    int taken;
+    Handle Take(Handle handle)
+    {
+        if (handle)
+            out.push_back(handle), taken++;
+        return handle;
+    }
+    bool GiveBack(Handle handle)
+    {
+        auto found = std::find(out.begin(), out.end(), handle);
+        return found != out.end() && (out.erase(found), true);
+    }
+};
 static struct {
-    std::vector<HGLOBAL> blocks;
-    std::vector<HDC> dcs;
-    int blocksTaken, dcsTaken;
+    Held<HGLOBAL> blocks;
+    Held<HDC> dcs;
     int strays;              // given back but never taken, or refused by the system
     int allocationsLeft;     // -1: no limit
 } Ledger;
-
-// Takes a handle off the list of those outstanding; false if it was not there.
-template <typename Handle>
-static bool GiveBack(std::vector<Handle> &held, Handle handle)
-{
-    auto found = std::find(held.begin(), held.end(), handle);
-    if (found == held.end())
-        return false;
-    held.erase(found);
-    return true;
-}
 
 static HGLOBAL WINAPI CountedAlloc(UINT flags, SIZE_T bytes)
 {
     if (Ledger.allocationsLeft == 0)
         return NULL;
-    if (Ledger.allocationsLeft > 0)
-        Ledger.allocationsLeft--;
-    HGLOBAL block = GlobalAlloc(flags, bytes);
-    if (block) {
-        Ledger.blocks.push_back(block);
-        Ledger.blocksTaken++;
-    }
-    return block;
+    Ledger.allocationsLeft -= Ledger.allocationsLeft > 0;
+    return Ledger.blocks.Take(GlobalAlloc(flags, bytes));
 }
 
 static HGLOBAL WINAPI CountedFree(HGLOBAL block)
 {
-    bool held = GiveBack(Ledger.blocks, block);
+    bool held = Ledger.blocks.GiveBack(block);
     HGLOBAL result = GlobalFree(block);
     Ledger.strays += !held || result != NULL;
     return result;
 }
 
-static HDC WINAPI CountedGetDC(HWND window)
-{
-    HDC dc = GetDC(window);
-    if (dc) {
-        Ledger.dcs.push_back(dc);
-        Ledger.dcsTaken++;
-    }
-    return dc;
-}
+static HDC WINAPI CountedGetDC(HWND window) { return Ledger.dcs.Take(GetDC(window)); }
 
 static int WINAPI CountedReleaseDC(HWND window, HDC dc)
 {
-    bool held = GiveBack(Ledger.dcs, dc);
+    bool held = Ledger.dcs.GiveBack(dc);
     int released = ReleaseDC(window, dc);
     Ledger.strays += !held || !released;
     return released;
@@ -69,30 +56,26 @@ static int WINAPI CountedReleaseDC(HWND window, HDC dc)
 
 ::testing::AssertionResult AppTest::TookAndGaveBack(int blocks, int dcs)
 {
-    std::vector<std::string> faults;
-    if (!Ledger.blocks.empty())
-        faults.push_back(std::to_string(Ledger.blocks.size()) +
-                         " block(s) from GlobalAlloc not given back with GlobalFree");
-    if (!Ledger.dcs.empty())
-        faults.push_back(std::to_string(Ledger.dcs.size()) +
-                         " device context(s) from GetDC not given back with ReleaseDC");
-    if (Ledger.strays)
-        faults.push_back(std::to_string(Ledger.strays) + " given back that had not been taken");
-    if ((blocks != AnyNumber && Ledger.blocksTaken != blocks) ||
-        (dcs != AnyNumber && Ledger.dcsTaken != dcs))
-        faults.push_back("took " + std::to_string(Ledger.blocksTaken) + " block(s) and " +
-                         std::to_string(Ledger.dcsTaken) + " device context(s), expected " +
-                         std::to_string(blocks) + " and " + std::to_string(dcs));
+    std::string faults;
+    auto fault = [&](bool found, const std::string &what) {
+        if (found)
+            faults += (faults.empty() ? "" : "; ") + what;
+    };
+    fault(!Ledger.blocks.out.empty(),
+          std::to_string(Ledger.blocks.out.size()) + " block(s) from GlobalAlloc not given back with GlobalFree");
+    fault(!Ledger.dcs.out.empty(),
+          std::to_string(Ledger.dcs.out.size()) + " device context(s) from GetDC not given back with ReleaseDC");
+    fault(Ledger.strays, std::to_string(Ledger.strays) + " given back that had not been taken");
+    fault((blocks != AnyNumber && Ledger.blocks.taken != blocks) || (dcs != AnyNumber && Ledger.dcs.taken != dcs),
+          "took " + std::to_string(Ledger.blocks.taken) + " block(s) and " + std::to_string(Ledger.dcs.taken) +
+              " device context(s), expected " + std::to_string(blocks) + " and " + std::to_string(dcs));
     // Each look judges only what came after the one before.
-    Ledger.blocks.clear();
-    Ledger.dcs.clear();
-    Ledger.blocksTaken = Ledger.dcsTaken = Ledger.strays = 0;
+    int allocationsLeft = Ledger.allocationsLeft;
+    Ledger = {};
+    Ledger.allocationsLeft = allocationsLeft;
     if (faults.empty())
         return ::testing::AssertionSuccess();
-    ::testing::AssertionResult failure = ::testing::AssertionFailure();
-    for (size_t i = 0; i < faults.size(); i++)
-        failure << (i ? "; " : "") << faults[i];
-    return failure;
+    return ::testing::AssertionFailure() << faults;
 }
 
 void AppTest::AllowAllocations(int count)
@@ -107,7 +90,7 @@ void AppTest::ResetProgram()
     PumpMessages();
     while (TakeQuit(NULL))
         ;
-    for (const char *name : ProgramClasses)
+    for (const char *name : { FrameClass, CalculatorClass, ConverterClass })
         UnregisterClassA(name, GetModuleHandleA(NULL));
     memset(&App, 0, sizeof App);
     System.globalAlloc = CountedAlloc;
@@ -118,7 +101,6 @@ void AppTest::ResetProgram()
     TookAndGaveBack(0, 0);
     AllowAllocations(-1);
 }
-
 static const char *RefusedClass;
 static LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -147,21 +129,6 @@ void AppTest::Restart()
     ResetProgram();
     ASSERT_TRUE(StartUp(GetModuleHandleA(NULL), SW_SHOWNORMAL));
     PumpMessages();
-}
-
-void AppTest::SetUp()
-{
-    Restart();
-}
-
-void AppTest::TearDown()
-{
-    ResetProgram();
-}
-
-void AppTest::Click(HWND control)
-{
-    SendMessageA(control, BM_CLICK, 0, 0);
 }
 
 ::testing::AssertionResult AppTest::Painted(HWND panel, RECT area, std::vector<PanelText> expected)

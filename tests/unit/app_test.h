@@ -24,34 +24,30 @@ private:
 
 class AppTest : public ::testing::Test {
 public:
-    // Ends the program's windows and forgets all its state, as a new
-    // process would start. The program's seam (System) then counts every
-    // memory block and device context taken and given back.
+    // Ends the program's windows and forgets its state, as a new process
+    // would start; the seam (System) then counts every block and device
+    // context taken and given back.
     static void ResetProgram();
-    // A fresh program, started as WinMain starts it.
-    static void Restart();
-    // Since the last look, the program took exactly this many blocks and
-    // device contexts through its seam (or AnyNumber), and gave every one of
-    // them back.
+    static void Restart();   // a fresh program, started as WinMain starts it
+    // Since the last look the program took exactly this many blocks and
+    // device contexts (or AnyNumber), and gave every one back.
     static const int AnyNumber = -1;
     static ::testing::AssertionResult TookAndGaveBack(int blocks, int dcs);
-    // The allocator gives this many more blocks, then fails as when out of
-    // memory; -1 for no limit.
+    // The allocator gives this many more blocks, then fails; -1: no limit.
     static void AllowAllocations(int count);
 
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { Restart(); }
+    void TearDown() override { ResetProgram(); }
 
-    // The panel that is shown: a visible "Ombe" or "Ombex" child of the frame.
     static HWND ShownPanel() { return ::ShownPanel(App.mainFrame); }
-    // A click as the control itself handles it: it sets its own check state
-    // and sends its command to the panel.
-    static void Click(HWND control);
+    // A click as the control handles it: it sets its own check state and
+    // sends its command to the panel.
+    static void Click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
     static void ClickId(HWND panel, int id) { Click(GetDlgItem(panel, id)); }
 
-    // A multiplication on the calculator and a conversion on the converter
-    // give their results; the calculator is shown again afterwards.
+    // A multiplication and a conversion give their results; the calculator
+    // is shown again afterwards.
     static void ExpectStillCalculates();
 
     // The panel's children are exactly these controls, made in this order,
@@ -76,10 +72,9 @@ protected:
 
     // What the panel shows within an area, pixel for pixel, against its
     // class background with the test's own drawing of its fixed labels and
-    // of the expected texts, around its controls. A failure names the first
-    // wrong pixel and the text that it belongs to.
-    static ::testing::AssertionResult Painted(HWND panel, RECT area,
-                                              std::vector<PanelText> expected);
+    // the expected texts, around its controls. A failure names the first
+    // wrong pixel and the text it belongs to.
+    static ::testing::AssertionResult Painted(HWND panel, RECT area, std::vector<PanelText> expected);
 };
 
 #endif
