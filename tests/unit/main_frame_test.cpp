@@ -93,53 +93,44 @@ TEST_F(AppTest, AboutBoxIsOwnedByTheFrameAndEndsInTheVersionLine)
     EXPECT_EQ(1, std::count(boxes[0].text.begin(), boxes[0].text.end(), '\n')) << "one line, then the version";
 }
 
-TEST_F(AppTest, CloseButtonPostsQuitWithoutDestroyingAnything)
+// Close posts the quit message and destroys nothing, minimize minimizes;
+// a command with another identifier, or from another window, does nothing.
+TEST_F(AppTest, TitleButtonCommandsAndNoOthers)
 {
-    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.closeButton);
-    int code = -1;
-    ASSERT_TRUE(TakeQuit(&code));
-    EXPECT_EQ(0, code);
-    EXPECT_TRUE(IsWindow(App.mainFrame));
-    EXPECT_TRUE(IsWindow(App.firstCalculatorPanel));
+    const struct { HWND from; WORD id; bool quits, minimizes; } commands[] = {
+        { App.closeButton, 0, true, false }, { App.minimizeButton, 0, false, true },
+        { App.aboutButton, 5, false, false }, { App.closeButton, 7, false, false },
+        { App.minimizeButton, 9, false, false }, { App.firstCalculatorPanel, 0, false, false },
+    };
+    for (auto &c : commands) {
+        SCOPED_TRACE(testing::Message() << "command " << c.id << " from " << ClassName(c.from));
+        ShowWindow(App.mainFrame, SW_RESTORE);
+        BoxWatcher watcher;
+        SendMessageA(App.mainFrame, WM_COMMAND, c.id, (LPARAM)c.from);
+        EXPECT_TRUE(watcher.Stop().empty());
+        int code = -1;
+        EXPECT_EQ(c.quits, TakeQuit(&code));
+        EXPECT_EQ(c.quits ? 0 : -1, code);
+        EXPECT_EQ(c.minimizes, !!IsIconic(App.mainFrame));
+        EXPECT_TRUE(IsWindow(App.firstCalculatorPanel));
+    }
 }
 
-TEST_F(AppTest, MinimizeButtonMinimizesTheFrameWithItsPanel)
-{
-    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.minimizeButton);
-    EXPECT_TRUE(IsIconic(App.mainFrame));
-    EXPECT_FALSE(IsWindowVisible(App.firstCalculatorPanel) && !IsIconic(App.mainFrame));
-}
-
-TEST_F(AppTest, CommandsFromOtherControlsDoNothing)
-{
-    RECT before;
-    GetWindowRect(App.mainFrame, &before);
-    BoxWatcher watcher;
-    // A non-zero identifier, and handles of no title button.
-    SendMessageA(App.mainFrame, WM_COMMAND, 5, (LPARAM)App.aboutButton);
-    SendMessageA(App.mainFrame, WM_COMMAND, 7, (LPARAM)App.closeButton);
-    SendMessageA(App.mainFrame, WM_COMMAND, 9, (LPARAM)App.minimizeButton);
-    SendMessageA(App.mainFrame, WM_COMMAND, 0, (LPARAM)App.firstCalculatorPanel);
-    EXPECT_TRUE(watcher.Stop().empty());
-    EXPECT_FALSE(TakeQuit(NULL));
-    EXPECT_FALSE(IsIconic(App.mainFrame));
-}
-
-// Drag: the press records where it began, a move places the frame by the
-// cursor's displacement, the release ends it through the capture change.
+// Drag: a move places the frame by the cursor's displacement since the
+// press; the release ends it through the capture change.
 TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
 {
+    auto frameAt = [] {
+        RECT r;
+        GetWindowRect(App.mainFrame, &r);
+        return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left);
+    };
     // Left and top differ, so that mixing them up shows.
     const int left = 40, top = 70;
     SetWindowPos(App.mainFrame, NULL, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetCursorPos(5, 100);
     SendMessageA(App.mainFrame, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 100));
-    EXPECT_EQ(1, App.dragging);
     EXPECT_EQ(App.mainFrame, GetCapture());
-    EXPECT_EQ(5, App.startCursor.x);
-    EXPECT_EQ(100, App.startCursor.y);
-    EXPECT_EQ(left, App.startLeft);
-    EXPECT_EQ(top, App.startTop);
     EXPECT_EQ(LoadCursorA(Instance(), MAKEINTRESOURCEA(DragCursor)), GetCursor());
     EXPECT_TRUE(ShowsItsRole(DragCursor, PictureOfCursor(GetCursor())));
 
@@ -149,23 +140,16 @@ TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
         POINT at;
         GetCursorPos(&at);  // the screen clamps the cursor; the frame follows it
         SendMessageA(App.mainFrame, WM_MOUSEMOVE, 0, 0);
-        RECT r;
-        GetWindowRect(App.mainFrame, &r);
-        EXPECT_EQ(at.x - 5 + left, r.left);
-        EXPECT_EQ(at.y - 100 + top, r.top);
-        EXPECT_EQ(FrameSize, r.right - r.left);
+        EXPECT_EQ(std::to_string(at.x - 5 + left) + "," + std::to_string(at.y - 100 + top) + " " +
+                      std::to_string(FrameSize), frameAt()) << "moved to " << at.x << "," << at.y;
     }
 
     SendMessageA(App.mainFrame, WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(0, App.dragging);
     EXPECT_EQ(NULL, GetCapture());
-    RECT before, after;
-    GetWindowRect(App.mainFrame, &before);
+    std::string released = frameAt();
     SetCursorPos(300, 300);
     SendMessageA(App.mainFrame, WM_MOUSEMOVE, 0, 0);
-    GetWindowRect(App.mainFrame, &after);
-    EXPECT_EQ(before.left, after.left);
-    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(released, frameAt()) << "the frame moved after the release";
 }
 
 TEST_F(AppTest, CaptureChangeDecidesWhetherADragGoesOn)
