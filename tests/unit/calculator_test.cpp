@@ -105,31 +105,25 @@ TEST_F(CalculatorTest, LongestResultsFit)
     }
 }
 
-TEST_F(CalculatorTest, OneRedMessagePerPress)
+// Presses in a row: a red line for each that fails, which empties the
+// result; the next press wipes the line.
+TEST_F(CalculatorTest, OneRedMessagePerPressAndTheNextWipesIt)
 {
-    static const struct { const char *first, *second; int operation; PanelText message; } cases[] = {
-        { "", "", NoOperation, EnterTwoNumbers },
-        { "4", "", NoOperation, EnterTwoNumbers },
-        { "", "4", Add, EnterTwoNumbers },
-        { "4", "4", NoOperation, SelectAnOperation },
+    static const struct { const char *first, *second; int operation; const char *result; std::vector<PanelText> message; } presses[] = {
+        { "", "", NoOperation, "", { EnterTwoNumbers } },
+        { "4", "", NoOperation, "", { EnterTwoNumbers } },
+        { "4", "4", NoOperation, "", { SelectAnOperation } },
+        { "8", "2", Add, "10", {} },
+        { "", "4", NoOperation, "", { EnterTwoNumbers } },
+        { "8", "2", NoOperation, "10", {} },
+        { "8", "", NoOperation, "", { EnterTwoNumbers } },
     };
-    for (auto &c : cases) {
-        SCOPED_TRACE(std::string(c.first) + "|" + c.second + " " + c.message.text);
-        Restart();
-        EXPECT_EQ("", Calculate(c.first, c.second, c.operation));
-        EXPECT_GT(CountPixels(Panel(), MessageBand, Red, 60), 20) << "red text in the band";
-        EXPECT_TRUE(Painted(Panel(), MessageBand, { c.message }));
+    for (auto &p : presses) {
+        SCOPED_TRACE(std::string(p.first) + "|" + p.second + " " + std::to_string(p.operation));
+        EXPECT_EQ(p.result, Calculate(p.first, p.second, p.operation));
+        EXPECT_EQ(!p.message.empty(), CountPixels(Panel(), MessageBand, Red, 60) > 20) << "red text in the band";
+        EXPECT_TRUE(Painted(Panel(), MessageBand, p.message));
     }
-}
-
-TEST_F(CalculatorTest, NextPressWipesTheMessage)
-{
-    EXPECT_EQ("", Calculate("8", "", NoOperation));
-    ASSERT_GT(CountPixels(Panel(), MessageBand, Red, 60), 20);
-    EXPECT_EQ("10", Calculate("8", "2", Add));
-    EXPECT_EQ(0, CountPixels(Panel(), MessageBand, Red, 60));
-    // And a result is emptied by a press that fails.
-    EXPECT_EQ("", Calculate("8", "", NoOperation));
 }
 
 TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
