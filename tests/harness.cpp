@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <algorithm>
+
 bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
@@ -31,11 +33,10 @@ void PumpMessages()
 bool TakeQuit(int *code)
 {
     MSG msg;
-    if (!PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return false;
-    if (code)
+    bool taken = PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+    if (taken && code)
         *code = (int)msg.wParam;
-    return true;
+    return taken;
 }
 
 std::string BesideTests(const char *name)
@@ -87,10 +88,8 @@ int CountDescendants(HWND parent)
 
 int CountChildren(HWND parent, const char *className)
 {
-    int count = 0;
-    for (HWND w : Children(parent))
-        count += ClassName(w) == className;
-    return count;
+    std::vector<HWND> all = Children(parent);
+    return (int)std::count_if(all.begin(), all.end(), [&](HWND w) { return ClassName(w) == className; });
 }
 
 HWND ShownPanel(HWND frame)
@@ -121,20 +120,19 @@ HWND FindControl(HWND parent, const ControlRow &row)
     if (!(row.style & (WS_DLGFRAME | WS_THICKFRAME)))
         exStyle &= ~WS_EX_WINDOWEDGE;
     RECT r = ChildRect(w);
-    auto hex = [](LONG_PTR v) {
-        char text[20];
-        snprintf(text, sizeof text, "0x%08lX", (unsigned long)v);
+    auto format = [](const char *format, long a, long b = 0, long c = 0, long d = 0) {
+        char text[48];
+        snprintf(text, sizeof text, format, a, b, c, d);
         return std::string(text);
     };
+    const char *place = "%ld,%ld %ld x %ld", *hex = "0x%08lX";
     const struct { const char *what; std::string seen, wanted; } fields[] = {
         { "class", ClassName(w), row.className },
         { "text", WindowText(w), row.text },
-        { "place", std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-                       " x " + std::to_string(r.bottom - r.top),
-          std::to_string(row.x) + "," + std::to_string(row.y) + " " + std::to_string(row.width) + " x " +
-              std::to_string(row.height) },
-        { "style", hex(GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS), hex(row.style) },
-        { "extended style", hex(GetWindowLongPtrA(w, GWL_EXSTYLE)), hex(exStyle) },
+        { "place", format(place, r.left, r.top, r.right - r.left, r.bottom - r.top),
+          format(place, row.x, row.y, row.width, row.height) },
+        { "style", format(hex, GetWindowLongA(w, GWL_STYLE) & ~WS_CLIPSIBLINGS), format(hex, (long)row.style) },
+        { "extended style", format(hex, GetWindowLongA(w, GWL_EXSTYLE)), format(hex, (long)exStyle) },
         { "identifier", std::to_string(GetDlgCtrlID(w)), std::to_string(row.id) },
     };
     for (auto &f : fields)
@@ -212,19 +210,12 @@ BITMAPINFO TopDownHeader(int width, int height)
 std::vector<COLORREF> Capture(HWND window, RECT area)
 {
     int width = area.right - area.left, height = area.bottom - area.top;
-    HDC dc = GetDC(window);
-    HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO info = TopDownHeader(width, height);
-    void *bits = NULL;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    std::vector<COLORREF> pixels(width * height);
-    const BYTE *p = (const BYTE *)bits;
-    for (size_t i = 0; i < pixels.size(); i++, p += 4)
-        pixels[i] = RGB(p[2], p[1], p[0]);
     SelectObject(memory, old);
+    std::vector<COLORREF> pixels = PictureOfBitmap(bitmap).pixels;
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window, dc);
