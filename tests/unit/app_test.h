@@ -6,10 +6,13 @@
 #include "harness.h"
 #include "ombex.h"
 
+#include <iterator>
 #include <vector>
 
 // The band at y 260 where the red messages go, with room for anti-aliasing.
 static const RECT MessageBand = { 40, 255, 290, 280 };
+// The windows under the main frame: its title buttons and one calculator.
+static const int OneCalculatorsWindows = (int)(std::size(TitleButtons) + 1 + std::size(CalculatorControls));
 
 // While it lives, the system refuses to make any window of one class, as
 // it would when out of resources.
@@ -52,14 +55,17 @@ protected:
 
     // The panel's children are exactly these controls, made in this order,
     // each kept in its AppState member (NULL: a check box or radio button,
-    // which starts cleared).
+    // which starts cleared); its switch shows the face kept for it.
     template <size_t N>
-    static void ExpectLaidOut(HWND panel, const ControlRow (&rows)[N], const std::vector<HWND *> &kept)
+    static void ExpectLaidOut(HWND panel, const ControlRow (&rows)[N], const std::vector<HWND *> &kept, HBITMAP face)
     {
         std::vector<HWND> children = Children(panel);
         ASSERT_EQ(N, children.size());
+        EXPECT_NE((HBITMAP)NULL, face);
         for (size_t i = 0; i < N; i++) {
             EXPECT_TRUE(MadeAs(children[i], rows[i]));
+            if (rows[i].style == BitmapStyle)
+                EXPECT_EQ((LRESULT)face, SendMessageA(children[i], BM_GETIMAGE, IMAGE_BITMAP, 0)) << "the switch's face";
             if (kept[i])
                 EXPECT_EQ(children[i], *kept[i]) << "the AppState member of \"" << rows[i].text << "\"";
             else
