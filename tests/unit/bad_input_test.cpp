@@ -4,27 +4,14 @@
 // precision, and the formats show the result.
 #include "app_test.h"
 
-#include <stdio.h>
-
 // The clipboard belongs to the whole desktop, and OpenClipboard fails while
 // any other thread has it open, if only for a moment: so the paste waits
 // until it is free, and names who kept it.
-static std::string ClipboardHolder()
-{
-    HWND holder = GetOpenClipboardWindow();
-    if (!holder)
-        return "a thread with no window";
-    DWORD process = 0;
-    GetWindowThreadProcessId(holder, &process);
-    char text[160];
-    snprintf(text, sizeof text, "window %p of class \"%s\" in process %lu", (void *)holder,
-             ClassName(holder).c_str(), (unsigned long)process);
-    return text;
-}
-
 static void Paste(HWND edit, const std::string &text)
 {
-    ASSERT_WAIT(OpenClipboard(App.mainFrame), "the clipboard, held open by " << ClipboardHolder());
+    HWND holder = NULL;
+    ASSERT_WAIT(OpenClipboard(App.mainFrame) || ((holder = GetOpenClipboardWindow()), false),
+                "the clipboard, held open by window " << holder << " of class " << ClassName(holder));
     EmptyClipboard();
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
