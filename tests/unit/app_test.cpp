@@ -176,11 +176,3 @@ void AppTest::ExpectStillCalculates()
     EXPECT_TRUE(TookAndGaveBack(1, 1));
     Click(App.converterSwitchButton);
 }
-
-void AppTest::ExpectRightClickWarning(HWND panel)
-{
-    BoxWatcher watcher;
-    SendMessageA(panel, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
-    // A child cannot own a box: the system gives it to the panel's frame.
-    EXPECT_TRUE(OneBox(watcher.Stop(), RightClickBox, App.mainFrame));
-}

@@ -73,9 +73,6 @@ protected:
         }
     }
 
-    // A right-click on the panel's surface brings one modal warning box.
-    static void ExpectRightClickWarning(HWND panel);
-
     // What the panel shows within an area, pixel for pixel, against its
     // class background with the test's own drawing of its fixed labels and
     // the expected texts, around its controls. A failure names the first
