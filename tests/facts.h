@@ -151,8 +151,7 @@ inline constexpr BoxFact RightClickBox = { "Error", "You can't use the right-cli
 // The About box's text ends in this line.
 inline constexpr char AboutCaption[] = "About", AboutEnding[] = "\n -Version: 2.0.3.FINAL ";
 
-// The colours that the skin's pictures are made of, broadly enough that
-// shading and anti-aliasing stay within them.
+// The colours that the skin's pictures are made of, broadly enough that shading and anti-aliasing stay within them.
 inline constexpr int Lo(int r, int g, int b) { return r < g ? (r < b ? r : b) : (g < b ? g : b); }
 inline constexpr int Hi(int r, int g, int b) { return r > g ? (r > b ? r : b) : (g > b ? g : b); }
 enum Hue { Light, Dark, RedHue, BlueHue, PurpleHue, Navy, Sky, Cyan, Slate, SkyLetters, PaleBlue, Grey };
@@ -174,12 +173,12 @@ inline constexpr HueFact Hues[] = {
     { "pale blue-white", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && b - r >= 15; } },
     { "grey", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && Hi(r, g, b) - Lo(r, g, b) <= 6; } },
 };
-// What each picture is for, and the places that tell it from the others:
-// the title faces by tile and glyph, the switch faces by face and letters,
-// the cursors by their fill, the frame and the panel by their ground.
+// What each picture is for, and the places of each hue that tell it from the others: the title
+// faces by tile and glyph, the switch faces by face and letters, the cursors by their fill, the
+// frame and the panel by their ground.
 struct Probe {
-    int x, y;
     Hue hue;
+    std::vector<POINT> at;
 };
 struct RoleFact {
     int number;
@@ -188,29 +187,23 @@ struct RoleFact {
 };
 inline const RoleFact Roles[] = {
     { FrameBitmap, "the frame: navy at the top, sky blue at the sides below and along the bottom",
-      { { 8, 50, Navy }, { 322, 50, Navy }, { 80, 10, Navy }, { 250, 10, Navy },
-        { 8, 200, Sky }, { 322, 200, Sky }, { 165, 325, Sky } } },
+      { { Navy, { { 8, 50 }, { 322, 50 }, { 80, 10 }, { 250, 10 } } }, { Sky, { { 8, 200 }, { 322, 200 }, { 165, 325 } } } } },
     { CloseBitmap, "the close button: a red tile with a white X",
-      { { 2, 2, RedHue }, { 7, 2, RedHue }, { 7, 12, RedHue }, { 12, 12, RedHue },
-        { 4, 3, Light }, { 10, 3, Light }, { 7, 7, Light }, { 5, 9, Light }, { 9, 9, Light } } },
+      { { RedHue, { { 2, 2 }, { 7, 2 }, { 7, 12 }, { 12, 12 } } },
+        { Light, { { 4, 3 }, { 10, 3 }, { 7, 7 }, { 5, 9 }, { 9, 9 } } } } },
     { MinimizeBitmap, "the minimize button: a blue tile with a white bar",
-      { { 2, 2, BlueHue }, { 7, 3, BlueHue }, { 7, 11, BlueHue }, { 12, 12, BlueHue },
-        { 5, 6, Light }, { 10, 6, Light }, { 7, 7, Light }, { 5, 8, Light }, { 10, 8, Light } } },
+      { { BlueHue, { { 2, 2 }, { 7, 3 }, { 7, 11 }, { 12, 12 } } },
+        { Light, { { 5, 6 }, { 10, 6 }, { 7, 7 }, { 5, 8 }, { 10, 8 } } } } },
     { AboutBitmap, "the About button: a purple tile with a slanted white stroke",
-      { { 2, 2, PurpleHue }, { 6, 2, PurpleHue }, { 9, 11, PurpleHue }, { 12, 12, PurpleHue },
-        { 8, 2, Light }, { 8, 5, Light }, { 7, 8, Light }, { 6, 11, Light } } },
+      { { PurpleHue, { { 2, 2 }, { 6, 2 }, { 9, 11 }, { 12, 12 } } }, { Light, { { 8, 2 }, { 8, 5 }, { 7, 8 }, { 6, 11 } } } } },
     { CalculatorSwitchBitmap, "the calculator's switch: light cyan with dark letters",
-      { { 70, 9, Cyan }, { 72, 11, Cyan }, { 70, 12, Cyan },
-        { 30, 12, Dark }, { 40, 9, Dark }, { 51, 9, Dark }, { 64, 9, Dark } } },
+      { { Cyan, { { 70, 9 }, { 72, 11 }, { 70, 12 } } }, { Dark, { { 30, 12 }, { 40, 9 }, { 51, 9 }, { 64, 9 } } } } },
     { ConverterSwitchBitmap, "the converter's switch: slate with light letters",
-      { { 70, 9, Slate }, { 72, 11, Slate }, { 70, 12, Slate },
-        { 30, 12, SkyLetters }, { 40, 9, SkyLetters }, { 51, 9, SkyLetters }, { 64, 9, SkyLetters } } },
+      { { Slate, { { 70, 9 }, { 72, 11 }, { 70, 12 } } }, { SkyLetters, { { 30, 12 }, { 40, 9 }, { 51, 9 }, { 64, 9 } } } } },
     { PanelBitmap, "the panel's background: light",
-      { { 10, 150, Light }, { 290, 150, Light }, { 150, 100, Light }, { 20, 60, Light }, { 150, 45, Light } } },
-    { DragCursor, "the drag cursor: a pale blue-white arrow",
-      { { 2, 6, PaleBlue }, { 5, 8, PaleBlue }, { 2, 12, PaleBlue } } },
-    { PointerCursor, "the class cursor: a grey arrow",
-      { { 2, 6, Grey }, { 5, 8, Grey }, { 2, 12, Grey } } },
+      { { Light, { { 10, 150 }, { 290, 150 }, { 150, 100 }, { 20, 60 }, { 150, 45 } } } } },
+    { DragCursor, "the drag cursor: a pale blue-white arrow", { { PaleBlue, { { 2, 6 }, { 5, 8 }, { 2, 12 } } } } },
+    { PointerCursor, "the class cursor: a grey arrow", { { Grey, { { 2, 6 }, { 5, 8 }, { 2, 12 } } } } },
 };
 
 #endif

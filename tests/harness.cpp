@@ -356,15 +356,12 @@ std::string TextAt(const std::vector<PanelText> &texts, POINT at)
 
 Picture PictureOfDib(const BITMAPINFOHEADER *header, int rows)
 {
-    Picture picture;
     if (!header || header->biBitCount != 32)
-        return picture;
-    picture.width = header->biWidth;
-    picture.height = rows;
-    const BYTE *bits = (const BYTE *)header + header->biSize;
+        return Picture();
+    Picture picture = { header->biWidth, rows, {}, {} };
     for (int y = 0; y < rows; y++)
         for (int x = 0; x < picture.width; x++) {
-            const BYTE *p = bits + ((rows - 1 - y) * picture.width + x) * 4;
+            const BYTE *p = (const BYTE *)header + header->biSize + ((rows - 1 - y) * picture.width + x) * 4;
             picture.pixels.push_back(RGB(p[2], p[1], p[0]));
             picture.alpha.push_back(p[3]);
         }
@@ -373,17 +370,14 @@ Picture PictureOfDib(const BITMAPINFOHEADER *header, int rows)
 
 Picture PictureOfBitmap(HBITMAP bitmap)
 {
-    Picture picture;
-    BITMAP size;
-    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
-        return picture;
+    BITMAP size = {};
+    GetObjectA(bitmap, sizeof size, &size);   // which leaves 0 x 0 for no bitmap
     BITMAPINFO info = TopDownHeader(size.bmWidth, size.bmHeight);
     std::vector<BYTE> bits(size.bmWidth * size.bmHeight * 4);
     HDC dc = GetDC(NULL);
     GetDIBits(dc, bitmap, 0, size.bmHeight, bits.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(NULL, dc);
-    picture.width = size.bmWidth;
-    picture.height = size.bmHeight;
+    Picture picture = { size.bmWidth, size.bmHeight, {}, {} };
     for (size_t i = 0; i < bits.size(); i += 4)
         picture.pixels.push_back(RGB(bits[i + 2], bits[i + 1], bits[i]));
     return picture;
@@ -392,22 +386,10 @@ Picture PictureOfBitmap(HBITMAP bitmap)
 Picture PictureOfCursor(HCURSOR cursor)
 {
     ICONINFO info = {};
-    if (!cursor || !GetIconInfo(cursor, &info))
-        return Picture();
+    GetIconInfo(cursor, &info);   // which leaves no bitmaps if it fails
     Picture picture = PictureOfBitmap(info.hbmColor);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    return picture;
-}
-
-Picture PictureOfScreen(HWND window, RECT area)
-{
-    Picture picture;
-    picture.width = area.right - area.left;
-    picture.height = area.bottom - area.top;
-    picture.pixels = Capture(window, area);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     return picture;
 }
 
@@ -416,19 +398,16 @@ Picture PictureOfScreen(HWND window, RECT area)
     for (auto &role : Roles) {
         if (role.number != number)
             continue;
-        for (const Probe &p : role.probes) {
-            int x = origin.x + p.x, y = origin.y + p.y;
-            if (x < 0 || y < 0 || x >= picture.width || y >= picture.height)
-                return ::testing::AssertionFailure()
-                       << "resource " << number << " should show " << role.role << ", but the "
-                       << picture.width << " x " << picture.height << " picture has no pixel ("
-                       << p.x << ", " << p.y << ")";
-            COLORREF c = picture.At(x, y);
-            if (!Hues[p.hue].is(GetRValue(c), GetGValue(c), GetBValue(c)))
-                return ::testing::AssertionFailure()
-                       << "resource " << number << " should show " << role.role << ", but its pixel ("
-                       << p.x << ", " << p.y << ") is " << Rgb(c) << ", not " << Hues[p.hue].name;
-        }
+        for (const Probe &probe : role.probes)
+            for (POINT p : probe.at) {
+                const int x = origin.x + p.x, y = origin.y + p.y;
+                const bool inside = x >= 0 && y >= 0 && x < picture.width && y < picture.height;
+                const COLORREF c = inside ? picture.At(x, y) : 0;
+                if (!inside || !Hues[probe.hue].is(GetRValue(c), GetGValue(c), GetBValue(c)))
+                    return ::testing::AssertionFailure() << "resource " << number << " should show " << role.role
+                           << ", but its pixel (" << p.x << ", " << p.y << ") is "
+                           << (inside ? Rgb(c) + ", not " + Hues[probe.hue].name : "outside the picture");
+            }
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "no role is known for resource " << number;

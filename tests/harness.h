@@ -63,8 +63,7 @@ void DrawTexts(HDC dc, const std::vector<PanelText> &texts);
 // Which of the texts so drawn covers a point: "in "Result" at (131, 215)".
 std::string TextAt(const std::vector<PanelText> &texts, POINT at);
 
-// A picture as its pixels, top row first, with their alpha where the
-// picture came from a DIB.
+// A picture as its pixels, top row first, with their alpha where it came from a DIB.
 struct Picture {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
@@ -72,19 +71,16 @@ struct Picture {
     COLORREF At(int x, int y) const { return pixels[y * width + x]; }
     BYTE Alpha(int x, int y) const { return alpha[y * width + x]; }
 };
-// A packed 32-bit DIB of this many rows, stored bottom row first, as the
-// bitmap, icon and cursor resources hold them (an icon's or cursor's colour
-// pixels are the first half of the rows that its header counts).
+// A packed 32-bit DIB of this many rows, stored bottom row first, as the bitmap, icon and cursor
+// resources hold them (an icon's or cursor's colour pixels are the first half of its header's rows).
 Picture PictureOfDib(const BITMAPINFOHEADER *header, int rows);
 Picture PictureOfBitmap(HBITMAP bitmap);
 // The colour picture that a cursor shows.
 Picture PictureOfCursor(HCURSOR cursor);
-Picture PictureOfScreen(HWND window, RECT area);
-// Whether a picture shows what the resource of this number is for, by the
-// colours at a few telling places; origin is where the resource's (0, 0)
-// lies in the picture, which may be a larger view of the screen.
-::testing::AssertionResult ShowsItsRole(int number, const Picture &picture,
-                                        POINT origin = POINT{ 0, 0 });
+inline Picture PictureOfScreen(HWND window, RECT a) { return { a.right - a.left, a.bottom - a.top, Capture(window, a), {} }; }
+// Whether a picture shows what the resource of this number is for, by the colours at a few telling
+// places; origin is where the resource's (0, 0) lies in the picture, maybe a larger view of the screen.
+::testing::AssertionResult ShowsItsRole(int number, const Picture &picture, POINT origin = POINT{ 0, 0 });
 
 // A message box as seen by the watcher that dismissed it.
 struct SeenBox {
