@@ -135,79 +135,59 @@ TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
     EXPECT_EQ("17", WindowText(App.calculatorResultEdit));
 }
 
-// The swap hides the calculator for a converter; the switch back makes a
-// fresh calculator in the same place, with empty boxes and no operation
-// checked, that still uses the operation picked before.
-TEST_F(CalculatorTest, OperationOutlivesTheSwapToTheConverterAndBack)
-{
-    HWND first = Panel();
-    EXPECT_EQ("-3", Calculate("2", "5", Subtract));
-    Click(App.calculatorSwitchButton);
-    ASSERT_TRUE(IsWindow(App.converterPanel));
-    EXPECT_EQ(App.converterPanel, ShownPanel());
-    EXPECT_EQ(ConverterClass, ClassName(App.converterPanel));
-    EXPECT_FALSE(IsWindowVisible(first));
-    HWND converter = App.converterPanel, value = App.converterValueEdit;
-    SetWindowTextA(value, "42");
-
-    Click(App.converterSwitchButton);
-    HWND second = ShownPanel();
-    ASSERT_TRUE(second);
-    EXPECT_NE(first, second);
-    EXPECT_TRUE(MadeAs(second, CalculatorWindow));
-    EXPECT_TRUE(ClippedToPanelRegion(second));
-    EXPECT_FALSE(IsWindow(converter) || IsWindow(value));
-    EXPECT_FALSE(IsWindow(first)) << "the hidden calculator goes once its successor shows";
-    for (int id = Add; id <= Divide; id++)
-        EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(second, id));
-    EXPECT_EQ("", WindowText(App.calculatorFirstEdit) + WindowText(App.calculatorSecondEdit) +
-                      WindowText(App.calculatorResultEdit));
-
-    EXPECT_EQ("11", Calculate("14", "3", NoOperation)) << "still subtracting";
-    EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
-    EXPECT_FALSE(TakeQuit(NULL)) << "the converter posts no quit";
-}
-
 static LRESULT Face(HWND button) { return SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0); }
 
-// Each swap hands the keyboard to the panel it shows, and each switch
-// button shows the face loaded for the first panel of its kind. A panel
-// that is not shown answers nothing: not its switch, as a Space on the
-// hidden calculator's would send, nor Calculate or an operation.
-TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAlone)
+// Each swap hides the shown panel and hands the keyboard to the one it
+// shows. The switch back makes a fresh calculator as the first was made,
+// with empty boxes and no operation checked, that still uses the operation
+// picked before. Each switch shows the face loaded for the first panel of
+// its kind. A hidden panel answers nothing: not its switch, as a Space on
+// the hidden calculator's would send, nor Calculate or an operation.
+TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAloneAndKeepTheOperation)
 {
     LRESULT calculatorFace = Face(App.calculatorSwitchButton), converterFace = 0;
     for (int trip = 0; trip < 3; trip++) {
         SCOPED_TRACE("round trip " + std::to_string(trip));
         HWND hidden = Panel();
-        SetWindowTextA(App.calculatorFirstEdit, "2");
-        SetWindowTextA(App.calculatorSecondEdit, "3");
-        SetWindowTextA(App.calculatorResultEdit, "kept");
+        EXPECT_EQ("-3", Calculate("2", "5", trip ? NoOperation : Subtract)) << "the operation was lost";
+        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
         Click(App.calculatorSwitchButton);
-        HWND converter = ShownPanel();
+        HWND converter = ShownPanel(), value = App.converterValueEdit;
         ASSERT_EQ(App.converterPanel, converter);
-        EXPECT_EQ(App.converterValueEdit, GetFocus()) << "the keyboard stayed behind";
+        EXPECT_EQ(ConverterClass, ClassName(converter));
+        EXPECT_FALSE(IsWindowVisible(hidden));
+        EXPECT_EQ(value, GetFocus()) << "the keyboard stayed behind";
         converterFace = converterFace ? converterFace : Face(App.converterSwitchButton);
         EXPECT_EQ(converterFace, Face(App.converterSwitchButton)) << "the face was loaded again";
 
+        SetWindowTextA(App.calculatorResultEdit, "kept");
         SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorSwitchButton);
         SendMessageA(hidden, WM_COMMAND, Add, (LPARAM)GetDlgItem(hidden, Add));
         SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorCalculateButton);
         EXPECT_EQ(1, CountChildren(App.mainFrame, ConverterClass)) << "the hidden calculator swapped again";
         EXPECT_EQ(converter, ShownPanel());
-        EXPECT_EQ(0, App.selectedOperation);
-        EXPECT_EQ("kept", WindowText(App.calculatorResultEdit));
+        EXPECT_EQ("kept", WindowText(App.calculatorResultEdit)) << "the hidden calculator calculated";
         ShowWindow(converter, SW_HIDE);
         SendMessageA(converter, WM_COMMAND, 0, (LPARAM)App.converterSwitchButton);
         EXPECT_TRUE(IsWindow(converter)) << "a hidden converter switched back";
         ShowWindow(converter, SW_SHOW);
+        SetWindowTextA(value, "42");
 
         Click(App.converterSwitchButton);
+        HWND fresh = Panel();
+        EXPECT_TRUE(MadeAs(fresh, CalculatorWindow));
+        EXPECT_TRUE(ClippedToPanelRegion(fresh));
+        EXPECT_FALSE(IsWindow(converter) || IsWindow(value) || IsWindow(hidden)) << "the hidden panels outlived the swap";
         EXPECT_EQ(App.calculatorFirstEdit, GetFocus()) << "the keyboard stayed behind";
         EXPECT_EQ(calculatorFace, Face(App.calculatorSwitchButton)) << "the face was loaded again";
         EXPECT_EQ(1, CountChildren(App.mainFrame, CalculatorClass));
         EXPECT_EQ(0, CountChildren(App.mainFrame, ConverterClass));
+        for (int id = Add; id <= Divide; id++)
+            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(fresh, id));
+        EXPECT_EQ("", WindowText(App.calculatorFirstEdit) + WindowText(App.calculatorSecondEdit) +
+                          WindowText(App.calculatorResultEdit));
     }
+    EXPECT_FALSE(TakeQuit(NULL)) << "a retired panel posted the quit message";
 }
 
 // A swap whose new panel cannot be made leaves the shown panel shown and
