@@ -249,11 +249,7 @@ TEST(StartUp, FailedStartWarnsOnceAndLeavesNoWindow)
     for (auto &f : failures) {
         SCOPED_TRACE(f.taken ? std::string(f.taken) + " taken" : std::string(f.refused) + " refused");
         AppTest::ResetProgram();
-        WNDCLASSEXA wnd = {};
-        wnd.cbSize = sizeof wnd;
-        wnd.lpfnWndProc = DefWindowProcA;
-        wnd.hInstance = Instance();
-        wnd.lpszClassName = f.taken;
+        WNDCLASSEXA wnd = { sizeof wnd, 0, DefWindowProcA, 0, 0, Instance(), NULL, NULL, NULL, NULL, f.taken, NULL };
         ASSERT_TRUE(!f.taken || RegisterClassExA(&wnd));
         std::vector<SeenBox> boxes;
         int code;
