@@ -7,15 +7,10 @@
 # repository's, every executable one that the zip holds, and Scoop's update
 # bot can follow the releases.
 # shellcheck disable=SC2016 # $names in single quotes are jq's
-set -euo pipefail
-# shellcheck source=tests/lib.sh
-. "$(dirname "$0")/../lib.sh"
-schemas=$(dirname "$0")/schemas out=$work/out
-version=$(ombex_version)
-repository=https://git.example/ombex/ombex-plus
-RELEASE_URL=$repository/releases/download/v$version/ "$ombex_root/scripts/dist" "$out" >/dev/null
-zip=$(echo "$out"/*.zip)
-url=$repository/releases/download/v$version/$(basename "$zip")
+. "$SOURCE_DIR/tests/lib.sh"
+repository=https://git.example/ombex/ombex-plus schemas=$(dirname "$0")/schemas out=$work/out version=$(ombex_version)
+packed "$out" RELEASE_URL="$repository/releases/download/v$version/"
+zip=$(echo "$out"/*.zip) && url=$repository/releases/download/v$version/${zip##*/}
 # Debian's validator, whatever other Python comes first on PATH.
 validate() { /usr/bin/jsonschema -i "$1" "$schemas/$2"; }
 
@@ -25,9 +20,7 @@ listed=$(cd "$out" && find winget -type f | sort | tr '\n' ' ')
 [ "$listed" = "$folder/OmbeX.OmbeX+.installer.yaml $folder/OmbeX.OmbeX+.locale.en-US.yaml $folder/OmbeX.OmbeX+.yaml " ] ||
     fail "the winget files are not $folder/OmbeX.OmbeX+{.installer,.locale.en-US,}.yaml but $listed"
 for yaml in "$out/$folder"/*.yaml; do
-    yq . "$yaml" >"$work/manifest.json"
-    type=$(jq -r .ManifestType "$work/manifest.json")
-    mv "$work/manifest.json" "$work/$type.json"
+    type=$(yq -r .ManifestType "$yaml") && yq . "$yaml" >"$work/$type.json"
     check "$type validates against winget's schema 1.12.0" validate "$work/$type.json" "manifest.$type.1.12.0.json"
     check "$type names its schema on its first line" \
         [ "$(head -1 "$yaml")" = "# yaml-language-server: \$schema=$(jq -r '."$id"' "$schemas/manifest.$type.1.12.0.json")" ]
@@ -36,17 +29,13 @@ cp "$out/scoop/ombex-plus.json" "$work/scoop.json"
 check "scoop validates against Scoop's schema" validate "$work/scoop.json" scoop.json
 check "scoop is indented by 4 spaces, as the buckets write" cmp -s <(jq --indent 4 . "$work/scoop.json") "$work/scoop.json"
 
-prelude='
-def installers: .Installers[];
-def each($field): . as $manifest | [installers | .[$field] // $manifest[$field]];
-def held: . as $path | $files | any(. == $path);
-'
+prelude='def installers: .Installers[]; def each($field): . as $manifest | [installers | .[$field] // $manifest[$field]];
+    def held: . as $path | $files | any(. == $path);'
 files=$(unzip -Z1 "$zip" | jq -R 'gsub("/"; "\\")' | jq -s .)
 holds() {  # manifest (its ManifestType, or scoop), jq test
     jq -e --arg version "$version" --arg hash "$(sha256sum "$zip" | cut -d' ' -f1)" --argjson files "$files" \
         --arg url "$url" --arg repository "$repository" --arg copyright "$(grep -m1 '^Copyright' "$ombex_root/LICENSE")" \
-        --arg date "$(date -u -d "@$(git -C "$ombex_root" log -1 --format=%ct)" +%F)" \
-        "$prelude ($2)" "$work/$1.json" >/dev/null
+        --arg date "$(committed %F)" "$prelude ($2)" "$work/$1.json" >/dev/null
 }
 for m in version installer defaultLocale; do
     check "$m: PackageIdentifier OmbeX.OmbeX+ and the release's PackageVersion, as in the other files" \

@@ -6,39 +6,32 @@
 # one whose BUILDINFO names a commit this repository lacks are refused, each
 # in one line. A checkout with changes not committed has no commit to build
 # again, so there the test is skipped.
-set -euo pipefail
-# shellcheck source=tests/lib.sh
-. "$(dirname "$0")/../lib.sh"
+. "$SOURCE_DIR/tests/lib.sh"
 cd "$work"
 git -C "$ombex_root" diff --quiet HEAD || { echo "SKIP: the checkout has changes not committed"; exit 77; }
 
 openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 -subj "/CN=Throwaway publisher" 2>/dev/null
-SIGN_CERT=cert.pem SIGN_KEY=key.pem "$ombex_root/scripts/dist" out >/dev/null
-verify() {  # zip: verify-release's output beside it, in the one clone
-    "$ombex_root/scripts/verify-release" "$1" clone >"$1.said" 2>&1
-}
-# A copy of the release unpacked, changed by COMMAND..., its sums made to match, packed as ZIP.
-altered() {  # zip, command...
-    local zip=$1
-    shift
+packed out SIGN_CERT=cert.pem SIGN_KEY=key.pem
+# verify ZIP: verify-release's output beside it, in the one clone.
+verify() { "$ombex_root/scripts/verify-release" "$1" clone >"$1.said" 2>&1; }
+# altered ZIP COMMAND...: the release unpacked, changed by COMMAND, its sums made to match, packed as ZIP.
+altered() {
     rm -rf altered && unzip -q out/*.zip -d altered
-    (cd altered && "$@" && mapfile -t files < <(cut -d' ' -f3 SHA256SUMS) && sha256sum "${files[@]}" >../sums &&
-        mv ../sums SHA256SUMS && zip -q -r "../$zip" .)
+    (cd altered && "${@:2}" && cut -d' ' -f3 SHA256SUMS | xargs -d '\n' sha256sum >../sums && mv ../sums SHA256SUMS &&
+        zip -q -r "../$1" .)
 }
-refused() {  # the words of the one line, the zip
-    if verify "$2" || [ "$(wc -l <"$2.said")" != 1 ] || ! grep -q "^verify-release: .*$1" "$2.said"; then
-        echo "verify-release said: $(cat "$2.said")"
-        return 1
-    fi
+# refused WORDS ZIP: verify-release refuses ZIP in one line that holds WORDS.
+refused() {
+    ! verify "$2" && one_line "$2.said" "^verify-release: .*$1" && return
+    echo "verify-release said: $(cat "$2.said")" && return 1
 }
 
 verify out/*.zip || fail "verify-release failed on make dist's zip: $(cat out/*.zip.said)"
 check "make dist's zip is identical to what its commit builds" grep -q '^verify-release: identical' "$(echo out/*.zip.said)"
 
-file=$(unzip -p out/*.zip BUILDINFO | tr -d '\r' | sed -n 's/^build x86_64: //p') at=4096
-flip() {  # one byte of FILE at AT, inverted
-    printf '%b' "\\$(printf %03o $((255 - $(od -An -tu1 -j $at -N1 "$file"))))" | dd of="$file" bs=1 seek=$at conv=notrunc status=none
-}
+file=$(build_in <(unzip -p out/*.zip BUILDINFO) x86_64) at=4096
+# flip: one byte of FILE at AT, inverted.
+flip() { printf '%b' "\\$(printf %03o $((255 - $(od -An -tu1 -j $at -N1 "$file"))))" | dd of="$file" bs=1 seek=$at conv=notrunc status=none; }
 altered flipped.zip flip
 ! verify flipped.zip || fail "verify-release took a zip whose $file has a byte flipped"
 said=$(tail -1 flipped.zip.said)

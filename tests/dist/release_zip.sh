@@ -5,57 +5,49 @@
 # with Windows line endings, BUILDINFO naming this commit, where each build
 # is and this machine's versions of the tools that built them; beside it the
 # sum of the zip, and word that nothing is signed.
-set -euo pipefail
-# shellcheck source=tests/lib.sh
-. "$(dirname "$0")/../lib.sh"
+. "$SOURCE_DIR/tests/lib.sh"
 
 for n in 1 2; do
     # Copies made now, laid out as the checkout, so that their times and modes differ.
     for arch in "${ombex_arches[@]}"; do
         exe=$(exe_of "$arch") && copy=$work/$n${exe#"$ombex_root"}
-        mkdir -p "$(dirname "$copy")"
-        (umask 0$((n * 2))2; cp "$exe" "$copy")
-        touch -d "@$((1700000000 + n * 86400))" "$copy"
+        mkdir -p "$(dirname "$copy")" && unlike $n cp "$exe" "$copy" && touch -d "@$((1700000000 + n * 86400))" "$copy"
     done
-    (umask 0$((n * 2))2; TZ=$([ $n = 1 ] && echo XXX-14 || echo YYY+12) OMBEX_BUILD="$work/$n" \
-        "$ombex_root/scripts/dist" "$work/$n/out" >"$work/$n/log")
+    unlike $n packed "$work/$n/out" OMBEX_BUILD="$work/$n"
 done
-name=OmbeX-Plus-$(ombex_version).zip zip=$work/1/out/$name
-[ -f "$zip" ] || fail "no $name: $(ls "$work/1/out")"
+name=OmbeX-Plus-$(ombex_version).zip out=$work/1/out
+zip=$out/$name unpacked=$work/unpacked
+[ -f "$zip" ] || fail "no $name: $(ls "$out")"
 cmp "$zip" "$work/2/out/$name" || fail "two packings of the same files differ"
-[ "$(tail -1 "$work/1/log")" = "$(sha256sum "$zip" | cut -d' ' -f1)" ] ||
-    fail "the last line of make dist is not the zip's SHA-256"
+[ "$(tail -1 "$out.log")" = "$(sha256sum "$zip" | cut -d' ' -f1)" ] || fail "the last line of make dist is not the zip's SHA-256"
 
-(cd "$work/1/out" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS beside the zip does not check out"
-[ "$(cut -d' ' -f3 "$work/1/out/SHA256SUMS")" = "$name" ] || fail "SHA256SUMS beside the zip does not list the zip alone"
-grep -q '^dist: unsigned release' "$work/1/log" || fail "make dist without keys does not say that the release is unsigned"
-[ ! -e "$work/1/out/SHA256SUMS.minisig" ] || fail "an unsigned release carries a signature"
+sums "$out" "beside the zip"
+[ "$(cut -d' ' -f3 "$out/SHA256SUMS")" = "$name" ] || fail "SHA256SUMS beside the zip does not list the zip alone"
+grep -q '^dist: unsigned release' "$out.log" || fail "make dist without keys does not say that the release is unsigned"
+[ ! -e "$out/SHA256SUMS.minisig" ] || fail "an unsigned release carries a signature"
 
 listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
 [ "$listed" = "OmbeX+.exe 64-bit/OmbeX+.exe README.txt LICENSE BUILDINFO SHA256SUMS " ] || fail "the zip holds: $listed"
-unzip -q "$zip" -d "$work/unpacked"
-(cd "$work/unpacked" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not check out"
-[ "$(wc -l <"$work/unpacked/SHA256SUMS")" = 5 ] || fail "SHA256SUMS does not sum every other file"
-tr -d '\r' <"$work/unpacked/LICENSE" | cmp - "$ombex_root/LICENSE" || fail "LICENSE in the zip is not the licence"
+unpack "$zip" "$unpacked"
+[ "$(wc -l <"$unpacked/SHA256SUMS")" = 5 ] || fail "SHA256SUMS does not sum every other file"
+tr -d '\r' <"$unpacked/LICENSE" | cmp - "$ombex_root/LICENSE" || fail "LICENSE in the zip is not the licence"
 for text in README.txt LICENSE BUILDINFO; do
-    [ "$(grep -c $'\r$' "$work/unpacked/$text")" = "$(wc -l <"$work/unpacked/$text")" ] || fail "$text has lines without CR LF"
+    [ "$(grep -c $'\r$' "$unpacked/$text")" = "$(wc -l <"$unpacked/$text")" ] || fail "$text has lines without CR LF"
 done
-readme=$work/unpacked/README.txt
+readme=$unpacked/README.txt
 grep -q 'LICENSE' "$readme" || fail "README.txt does not name the licence"
 grep -q "$name" "$readme" || fail "README.txt does not name $name"
 grep -q '@[A-Z]*@' "$readme" && fail "README.txt keeps a placeholder: $(grep -o '@[A-Z]*@' "$readme" | head -1)"
-zipinfo -v "$zip" | grep 'length of extra field' | grep -vq ' 0 bytes' &&
-    fail "the zip carries extra fields (owners, this machine's clock)"
+zipinfo -v "$zip" | grep 'length of extra field' | grep -vq ' 0 bytes' && fail "the zip carries extra fields (owners, this machine's clock)"
 
-info=$(tr -d '\r' <"$work/unpacked/BUILDINFO")
+info=$(tr -d '\r' <"$unpacked/BUILDINFO")
 changed=$(git -C "$ombex_root" diff --quiet HEAD || echo " with changes not committed")
 grep -qx "commit: $(git -C "$ombex_root" rev-parse HEAD)$changed" <<<"$info" || fail "BUILDINFO does not name this commit"
 for arch in "${ombex_arches[@]}"; do
-    file=$(sed -n "s/^build $arch: //p" <<<"$info")
-    cmp "$work/unpacked/$file" "$(exe_of "$arch")" || fail "BUILDINFO's $arch build, '$file', is not $(exe_of "$arch")"
+    file=$(build_in "$unpacked/BUILDINFO" "$arch")
+    cmp "$unpacked/$file" "$(exe_of "$arch")" || fail "BUILDINFO's $arch build, '$file', is not $(exe_of "$arch")"
 done
 for package in g++-mingw-w64-{i686,x86-64}-posix binutils-mingw-w64-{i686,x86-64} mingw-w64-{i686,x86-64}-dev cmake; do
-    grep -qx "package $package: $(package_version "$package")" <<<"$info" ||
-        fail "BUILDINFO does not give this machine's version of $package"
+    grep -qx "package $package: $(package_version "$package")" <<<"$info" || fail "BUILDINFO does not give this machine's version of $package"
 done
 echo "package: $name, $(stat -c %s "$zip") bytes, twice the same; $listed"

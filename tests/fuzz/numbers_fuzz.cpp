@@ -27,16 +27,12 @@ static const double FourDigitsTwice = 1.1e-3;
 
 static void Check(const char *text, size_t longest)
 {
-    size_t length = strnlen(text, RESULT_TEXT_SIZE);
-    if (length > longest)
+    if (strnlen(text, RESULT_TEXT_SIZE) > longest)
         abort();
 }
 
 // Infinities, NaNs and subnormals carry no four digits to give back.
-static bool Usable(float v)
-{
-    return v == 0 || isnormal(v);
-}
+static bool Usable(float v) { return v == 0 || isnormal(v); }
 
 static void CheckRoundTrips(float v)
 {
@@ -56,15 +52,8 @@ static void CheckRoundTrips(float v)
 }
 
 // "%.0f" writes a small negative difference as "-0": no different from "0".
-static std::string Zeroed(std::string text)
-{
-    return text == "-0" ? "0" : text;
-}
-
-static std::string Negated(const char *text)
-{
-    return Zeroed(text[0] == '-' ? text + 1 : std::string("-") + text);
-}
+static std::string Zeroed(std::string text) { return text == "-0" ? "0" : text; }
+static std::string Negated(const char *text) { return Zeroed(text[0] == '-' ? text + 1 : std::string("-") + text); }
 
 static void CheckDifference(float a, float b, const char *difference)
 {

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Two builds of the same sources with this build's toolchain, in two fresh
 # folders, give the same bytes, and the same as this build's.
-set -euo pipefail
-# shellcheck source=tests/lib.sh
-. "$(dirname "$0")/../lib.sh"
+. "$SOURCE_DIR/tests/lib.sh"
 for n in 1 2; do
     cmake -S "$SOURCE_DIR" -B "$work/$n" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN_FILE" \
         -DCMAKE_BUILD_TYPE=Release -DOMBEX_TESTS=OFF >/dev/null

@@ -2,15 +2,10 @@
 # The number path under libFuzzer with AddressSanitizer and
 # UndefinedBehaviorSanitizer: a fixed, seeded number of runs. For a longer
 # run by hand: build/numbers_fuzz -max_total_time=600 tests/fuzz/corpus
-set -euo pipefail
-# shellcheck source=tests/lib.sh
-. "$(dirname "$0")/../lib.sh"
-runs=${FUZZ_RUNS:-1000000}
+. "$SOURCE_DIR/tests/lib.sh"
 fuzzer="$BUILD_DIR/numbers_fuzz"
 clang++-14 -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -I"$SOURCE_DIR/app" "$SOURCE_DIR/app/numbers.cpp" "$SOURCE_DIR/tests/fuzz/numbers_fuzz.cpp" \
-    -o "$fuzzer"
-mkdir "$work/corpus"
-cp "$SOURCE_DIR"/tests/fuzz/corpus/* "$work/corpus/"
-"$fuzzer" -seed=1 -runs="$runs" -max_len=512 "$work/corpus" 2>"$work/log" || { tail -40 "$work/log"; exit 1; }
+    -I"$SOURCE_DIR/app" "$SOURCE_DIR/app/numbers.cpp" "$SOURCE_DIR/tests/fuzz/numbers_fuzz.cpp" -o "$fuzzer"
+cp -r "$SOURCE_DIR/tests/fuzz/corpus" "$work/corpus"
+"$fuzzer" -seed=1 -runs="${FUZZ_RUNS:-1000000}" -max_len=512 "$work/corpus" 2>"$work/log" || { tail -40 "$work/log"; exit 1; }
 grep -E '^Done [0-9]+ runs' "$work/log"
