@@ -7,27 +7,21 @@
 #include "harness.h"
 
 #include <initializer_list>
-#include <vector>
 
 class Program {
 public:
-    // Starts OmbeX+.exe from the driver's own folder and waits for its
-    // main frame and first panel.
+    // Starts OmbeX+.exe beside the driver and waits for its frame and panel.
     explicit Program(const char *arguments = "");
-    // Unless it has ended already, closes the program as a close request to
-    // its main frame does, and expects it to end with code 0.
+    // Unless it has ended, asks its frame to close; it must end with code 0.
     ~Program();
 
     HWND Frame() const { return frame_; }
     DWORD Id() const { return info_.dwProcessId; }
     HWND Panel() const { return ShownPanel(frame_); }
-    // A control of the shown panel, or of the main frame.
     HWND Control(const ControlRow &row) const { return FindControl(Panel(), row); }
     HWND TitleButton(const ControlRow &row) const { return FindControl(frame_, row); }
-    // The windows that hold the program's mouse capture and its keyboard.
-    HWND Capture() const;
-    HWND Focus() const;
-    // Waits for the process to end; its exit code, or -1 after the timeout.
+    GUITHREADINFO Gui() const;   // where its mouse capture and keyboard are
+    // Its exit code, or -1 while it still runs after the timeout.
     int WaitExit(DWORD timeoutMs = 10000);
 
 private:
@@ -41,15 +35,14 @@ Picture LoadPicture(int id);
 // Real input: the mouse through the X server, as from a device, the keys
 // through SendInput. Each mouse step lands where it is aimed, or the test
 // fails at that step and says where it went.
-void MouseMove(int x, int y);
-void MouseButton(bool down, bool right = false);
-void MouseClick(int x, int y, bool right = false);
+void MouseMove(POINT to);
+void MouseButton(bool down);
+void MouseClick(POINT at);
 void TypeKeys(const char *text);
 // Presses the keys in order and lets them go in reverse, as for Alt+F4.
 void PressKeys(std::initializer_list<WORD> keys);
 // Waits until the program has handled all the input sent before.
 void SyncInput(Program &program);
-// The screen point of a window's client point.
 POINT ScreenPoint(HWND window, int x, int y);
 POINT CentreOf(HWND window);
 

@@ -7,94 +7,77 @@
 static const int Tolerance = 3;
 static const RECT FrameArea = { 0, 0, FrameSize, FrameSize };
 
-// The panel as it must look around its controls: its picture repeated from
-// the corner, with its labels drawn on it as a panel draws them.
-static Picture PanelCanvas(const Picture &panelPicture, const std::vector<PanelText> &labels)
+// Every pixel of the frame against what it must show, once the screen has
+// settled: the frame's picture, and within the panel's region the panel's
+// picture repeated from its corner with its labels drawn as a panel draws
+// them. Where the frame shows, its white opening never does.
+static void ExpectComposited(Program &program)
 {
+    static const Picture frame = LoadPicture(FrameBitmap), panel = LoadPicture(PanelBitmap);
+    ASSERT_EQ(FrameSize, frame.width);
+    ASSERT_EQ(480, panel.width);
+    const std::vector<PanelText> &labels = FixedLabels(ClassName(program.Panel()));
+    // What decides instead of a picture: the title buttons anywhere, and
+    // within the panel's region its controls with a margin.
+    std::vector<RECT> covers[2];
+    for (const TitleButton &t : TitleButtons)
+        covers[0].push_back(ChildRect(program.TitleButton(t.control)));
+    for (HWND control : Children(program.Panel())) {
+        RECT r = ChildRect(control);
+        InflateRect(&r, 2, 2);
+        OffsetRect(&r, PanelX, PanelY);
+        covers[1].push_back(r);
+    }
+    // Which picture each pixel shows ('f', 'p', or 0 for none), and its colour.
+    HRGN region = PanelRegionInFrame();
+    std::vector<char> from(FrameSize * FrameSize);
     BITMAPINFO info = TopDownHeader(FrameSize, FrameSize);
     DWORD *bits = NULL;
     HDC dc = CreateCompatibleDC(NULL);
     HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, (void **)&bits, NULL, 0);
     HGDIOBJ old = SelectObject(dc, canvas);
-    for (int y = 0; y < FrameSize; y++)
-        for (int x = 0; x < FrameSize; x++) {
-            COLORREF c = panelPicture.At(x, y % panelPicture.height);
-            bits[y * FrameSize + x] = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
-        }
+    for (int i = 0; i < FrameSize * FrameSize; i++) {
+        POINT at = { i % FrameSize, i / FrameSize };
+        bool inPanel = PtInRegion(region, at.x, at.y);
+        COLORREF c = inPanel ? panel.At(at.x - PanelX, (at.y - PanelY) % panel.height) : frame.At(at.x, at.y);
+        bits[i] = RGB(GetBValue(c), GetGValue(c), GetRValue(c));
+        from[i] = inPanel ? 'p' : 'f';
+        for (int k = 0; k <= inPanel; k++)
+            for (const RECT &r : covers[k])
+                from[i] = PtInRect(&r, at) ? 0 : from[i];
+    }
+    SelectClipRgn(dc, region);
+    SetViewportOrgEx(dc, PanelX, PanelY, NULL);
     DrawTexts(dc, labels);
     SelectObject(dc, old);
-    Picture painted = PictureOfBitmap(canvas);
+    Picture want = PictureOfBitmap(canvas);
     DeleteObject(canvas);
     DeleteDC(dc);
-    return painted;
-}
-
-// Which picture each main-frame pixel shows, and where in it; no picture
-// where a control (with a margin) or a title button decides instead.
-struct Source { const Picture *picture; int x, y; };
-static std::vector<Source> Composition(HWND frame, HWND panel, const Picture &framePicture, const Picture &canvas)
-{
-    std::vector<RECT> panelCovers, frameCovers;
-    for (HWND control : Children(panel)) {
-        RECT r = ChildRect(control);
-        InflateRect(&r, 2, 2);
-        panelCovers.push_back(r);
-    }
-    for (const TitleButton &t : TitleButtons)
-        frameCovers.push_back(ChildRect(FindControl(frame, t.control)));
-    HRGN region = PanelRegionInFrame();
-    std::vector<Source> sources(FrameSize * FrameSize, Source{ NULL, 0, 0 });
-    for (int Y = 0; Y < FrameSize; Y++)
-        for (int X = 0; X < FrameSize; X++) {
-            POINT at = { X, Y }, inPanel = { X - PanelX, Y - PanelY };
-            bool covered = false;
-            for (const RECT &r : frameCovers)
-                covered |= !!PtInRect(&r, at);
-            for (const RECT &r : panelCovers)
-                covered |= PtInRegion(region, X, Y) && PtInRect(&r, inPanel);
-            if (!covered)
-                sources[Y * FrameSize + X] = PtInRegion(region, X, Y) ? Source{ &canvas, inPanel.x, inPanel.y }
-                                                                       : Source{ &framePicture, X, Y };
-        }
     DeleteObject(region);
-    return sources;
-}
 
-// Every pixel of the frame against the rule, once the screen has settled;
-// where the frame shows, its white opening never does.
-static void ExpectComposited(Program &program)
-{
-    static const Picture framePicture = LoadPicture(FrameBitmap), panelPicture = LoadPicture(PanelBitmap);
-    ASSERT_EQ(FrameSize, framePicture.width);
-    ASSERT_EQ(480, panelPicture.width);
-    const std::vector<PanelText> &labels = FixedLabels(ClassName(program.Panel()));
-    Picture canvas = PanelCanvas(panelPicture, labels);
-    std::vector<Source> sources = Composition(program.Frame(), program.Panel(), framePicture, canvas);
-    auto mismatches = [&](std::string *first) {
-        std::vector<COLORREF> screen = Capture(NULL, FrameArea);
-        int bad = 0;
-        for (size_t i = 0; i < sources.size(); i++) {
-            const Source &s = sources[i];
-            if (!s.picture)
-                continue;
-            COLORREF want = s.picture->At(s.x, s.y), seen = screen[i];
-            bool whiteOpening = s.picture == &framePicture && seen == RGB(255, 255, 255);
-            if ((ColourNear(want, seen, Tolerance) && !whiteOpening) || bad++ > 0 || !first)
-                continue;
-            std::string label = s.picture == &canvas ? TextAt(labels, POINT{ s.x, s.y }) : "";
-            *first = "main frame (" + std::to_string(i % FrameSize) + "," + std::to_string(i / FrameSize) + ") shows " +
-                     Rgb(seen) + ", " + (label.empty() ? "its picture " : "the label " + label + ": ") + Rgb(want);
-        }
-        return bad;
-    };
-    bool settled = WaitFor([&] { return mismatches(NULL) == 0; });
-    std::string first;
-    EXPECT_TRUE(settled) << mismatches(&first) << " pixels differ, first " << first;
+    std::vector<COLORREF> screen;
+    std::vector<size_t> bad;
+    bool settled = WaitFor([&] {
+        screen = Capture(NULL, FrameArea);
+        bad.clear();
+        for (size_t i = 0; i < screen.size(); i++)
+            if (from[i] && (!ColourNear(want.pixels[i], screen[i], Tolerance) ||
+                            (from[i] == 'f' && screen[i] == RGB(255, 255, 255))))
+                bad.push_back(i);
+        return bad.empty();
+    });
+    if (!settled) {
+        int x = bad[0] % FrameSize, y = bad[0] / FrameSize;
+        std::string label = from[bad[0]] == 'p' ? TextAt(labels, POINT{ x - PanelX, y - PanelY }) : "";
+        ADD_FAILURE() << bad.size() << " pixels differ, first main frame (" << x << "," << y << ") shows "
+                      << Rgb(screen[bad[0]]) << ", " << (label.empty() ? "its picture " : "the label " + label + ": ")
+                      << Rgb(want.pixels[bad[0]]);
+    }
     // What the screen shows is what each picture is for, so that pictures
     // carried under each other's numbers fail here too.
-    Picture screen = PictureOfScreen(NULL, FrameArea);
-    EXPECT_TRUE(ShowsItsRole(FrameBitmap, screen));
-    EXPECT_TRUE(ShowsItsRole(PanelBitmap, screen, POINT{ PanelX, PanelY }));
+    Picture shown = PictureOfScreen(NULL, FrameArea);
+    EXPECT_TRUE(ShowsItsRole(FrameBitmap, shown));
+    EXPECT_TRUE(ShowsItsRole(PanelBitmap, shown, POINT{ PanelX, PanelY }));
 }
 
 // A bitmap button shows its image centred; its rim may belong to the button.
@@ -105,32 +88,37 @@ static void ExpectFace(HWND button, int image, int firstColumn = 2)
     GetWindowRect(button, &r);
     ASSERT_EQ(face.width, r.right - r.left);
     ASSERT_EQ(face.height, r.bottom - r.top);
-    RECT inner = { r.left + firstColumn, r.top + 2, r.right - 2, r.bottom - 2 };
     bool shown = WaitFor([&] {
-        std::vector<COLORREF> screen = Capture(NULL, inner);
-        int w = inner.right - inner.left;
-        for (size_t i = 0; i < screen.size(); i++)
-            if (!ColourNear(screen[i], face.At(firstColumn + i % w, 2 + i / w), Tolerance))
-                return false;
+        Picture seen = PictureOfScreen(NULL, r);
+        for (int y = 2; y < face.height - 2; y++)
+            for (int x = firstColumn; x < face.width - 2; x++)
+                if (!ColourNear(seen.At(x, y), face.At(x, y), Tolerance))
+                    return false;
         return true;
     });
     EXPECT_TRUE(shown) << "button face " << image;
     EXPECT_TRUE(ShowsItsRole(image, PictureOfScreen(NULL, r)));
 }
 
+// Each panel's controls and the title buttons as they are pinned, their
+// extended style too: a sunken client edge would frame them on the skin.
 TEST(Screen, CalculatorAndConverterShowTheirPictures)
 {
     Program program;
     EXPECT_NO_FATAL_FAILURE(ExpectComposited(program));
-    for (const TitleButton &t : TitleButtons)
+    for (const TitleButton &t : TitleButtons) {
+        EXPECT_TRUE(MadeAs(program.TitleButton(t.control), t.control));
         ExpectFace(program.TitleButton(t.control), t.image);
+    }
+    for (const ControlRow &row : CalculatorControls)
+        EXPECT_TRUE(MadeAs(program.Control(row), row));
     // Right of the wedge that the rounded corner cuts off the switch.
-    HWND swap = program.Control(SwitchButton);
-    ExpectFace(swap, CalculatorSwitchBitmap, 30);
+    ExpectFace(program.Control(SwitchButton), CalculatorSwitchBitmap, 30);
 
-    POINT p = CentreOf(swap);
-    MouseClick(p.x, p.y);
+    MouseClick(CentreOf(program.Control(SwitchButton)));
     ASSERT_WAIT(ClassName(program.Panel()) == ConverterClass, "the converter");
     EXPECT_NO_FATAL_FAILURE(ExpectComposited(program));
+    for (const ControlRow &row : ConverterControls)
+        EXPECT_TRUE(MadeAs(program.Control(row), row));
     ExpectFace(program.Control(SwitchButton), ConverterSwitchBitmap, 30);
 }
