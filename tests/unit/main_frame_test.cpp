@@ -2,11 +2,23 @@
 // the About box, the drag and the roads to the quit message.
 #include "app_test.h"
 
+#include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
 
 static HINSTANCE Instance() { return GetModuleHandleA(NULL); }
+
+// A class record as one line to compare, its brush as there or not: the
+// skin is the class brush.
+static std::string Record(const WNDCLASSEXA &w)
+{
+    char text[240];
+    snprintf(text, sizeof text, "style 0x%X, procedure %p, extra %d + %d, instance %p, icons %p + %p, cursor %p, "
+             "brush %s, menu %p", w.style, (void *)w.lpfnWndProc, w.cbClsExtra, w.cbWndExtra, (void *)w.hInstance,
+             (void *)w.hIcon, (void *)w.hIconSm, (void *)w.hCursor, w.hbrBackground ? "there" : "none", w.lpszMenuName);
+    return text;
+}
 
 TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
 {
@@ -18,23 +30,12 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
     HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IconGroup));
     HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(PointerCursor));
     for (auto &c : classes) {
-        SCOPED_TRACE(c.name);
-        WNDCLASSEXA wnd = {};
-        wnd.cbSize = sizeof wnd;
-        ASSERT_TRUE(GetClassInfoExA(Instance(), c.name, &wnd));
-        EXPECT_EQ(c.style, wnd.style);
-        EXPECT_EQ(c.proc, wnd.lpfnWndProc);
-        EXPECT_EQ(0, wnd.cbClsExtra);
-        EXPECT_EQ(0, wnd.cbWndExtra);
-        EXPECT_EQ(Instance(), wnd.hInstance);
-        EXPECT_EQ(icon, wnd.hIcon);
-        EXPECT_EQ(cursor, wnd.hCursor);
-        EXPECT_EQ(icon, wnd.hIconSm);
-        EXPECT_NE((HBRUSH)NULL, wnd.hbrBackground) << "the skin is the class brush";
-        EXPECT_EQ(NULL, wnd.lpszMenuName);
+        WNDCLASSEXA wnd = { sizeof wnd }, wanted = { sizeof wnd, c.style, c.proc, 0, 0, Instance(), icon, cursor,
+                                                     (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, c.name, icon };
+        EXPECT_TRUE(GetClassInfoExA(Instance(), c.name, &wnd)) << c.name;
+        EXPECT_EQ(Record(wanted), Record(wnd)) << c.name;
     }
     EXPECT_NE((HICON)NULL, icon);
-    EXPECT_NE((HCURSOR)NULL, cursor);
     EXPECT_TRUE(ShowsItsRole(PointerCursor, PictureOfCursor(cursor)));
 }
 
