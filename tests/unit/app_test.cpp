@@ -159,20 +159,31 @@ void AppTest::Restart()
     return ::testing::AssertionSuccess();
 }
 
+std::string AppTest::Calculate(const char *first, const char *second, int operation)
+{
+    SetWindowTextA(App.calculatorFirstEdit, first);
+    SetWindowTextA(App.calculatorSecondEdit, second);
+    if (operation)
+        ClickId(ShownPanel(), operation);
+    Click(App.calculatorCalculateButton);
+    EXPECT_TRUE(TookAndGaveBack(*first && *second ? 2 : 0, 1));
+    return WindowText(App.calculatorResultEdit);
+}
+
+std::string AppTest::Convert(const char *value)
+{
+    SetWindowTextA(App.converterValueEdit, value);
+    Click(App.converterCalculateButton);
+    EXPECT_TRUE(TookAndGaveBack(*value ? 1 : 0, 1));
+    return WindowText(App.converterResultEdit);
+}
+
 void AppTest::ExpectStillCalculates()
 {
-    SetWindowTextA(App.calculatorFirstEdit, "12");
-    SetWindowTextA(App.calculatorSecondEdit, "5");
-    ClickId(ShownPanel(), Multiply);
     EXPECT_TRUE(TookAndGaveBack(AnyNumber, AnyNumber)) << "before these presses";
-    Click(App.calculatorCalculateButton);
-    EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
-    EXPECT_TRUE(TookAndGaveBack(2, 1));
+    EXPECT_EQ("60", Calculate("12", "5", Multiply));
     Click(App.calculatorSwitchButton);
-    SetWindowTextA(App.converterValueEdit, "100");
     ClickId(App.converterPanel, CtoF);
-    Click(App.converterCalculateButton);
-    EXPECT_EQ("212", WindowText(App.converterResultEdit));
-    EXPECT_TRUE(TookAndGaveBack(1, 1));
+    EXPECT_EQ("212", Convert("100"));
     Click(App.converterSwitchButton);
 }

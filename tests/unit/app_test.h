@@ -49,6 +49,13 @@ protected:
     static void Click(HWND control) { SendMessageA(control, BM_CLICK, 0, 0); }
     static void ClickId(HWND panel, int id) { Click(GetDlgItem(panel, id)); }
 
+    // Types both numbers, picks the operation (unless none) and presses;
+    // every road of the press gives back its device context, and the blocks
+    // of both numbers when it read them.
+    static const int NoOperation = 0;
+    static std::string Calculate(const char *first, const char *second, int operation);
+    // Types the value and presses; so too, with the value's block.
+    static std::string Convert(const char *value);
     // A multiplication and a conversion give their results; the calculator
     // is shown again afterwards.
     static void ExpectStillCalculates();

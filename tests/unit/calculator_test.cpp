@@ -6,24 +6,9 @@
 #include <stdio.h>
 #include <string.h>
 
-static const int NoOperation = 0;
-
 class CalculatorTest : public AppTest {
 protected:
     HWND Panel() { return ShownPanel(); }
-    // Types both numbers, picks the operation (unless none) and presses.
-    // Every road of the press gives back its device context, and the blocks
-    // of both numbers when it read them.
-    std::string Calculate(const char *first, const char *second, int operation)
-    {
-        SetWindowTextA(App.calculatorFirstEdit, first);
-        SetWindowTextA(App.calculatorSecondEdit, second);
-        if (operation)
-            ClickId(Panel(), operation);
-        Click(App.calculatorCalculateButton);
-        EXPECT_TRUE(TookAndGaveBack(*first && *second ? 2 : 0, 1));
-        return WindowText(App.calculatorResultEdit);
-    }
 };
 
 TEST_F(CalculatorTest, TenControlsAsLaidOut)

@@ -28,15 +28,6 @@ protected:
                 ClickId(Panel(), id);
         }
     }
-    // Every road of the press gives back its device context, and the
-    // value's block when it read the value.
-    static std::string Calculate(const char *value)
-    {
-        SetWindowTextA(App.converterValueEdit, value);
-        Click(App.converterCalculateButton);
-        EXPECT_TRUE(TookAndGaveBack(*value ? 1 : 0, 1));
-        return WindowText(App.converterResultEdit);
-    }
     static bool SecondShown() { return IsWindowVisible(App.converterSecondResultEdit) != 0; }
 };
 
@@ -97,7 +88,7 @@ TEST_F(ConverterTest, AllSixtyFourCheckStates)
                 checked.push_back(Boxes[bit]);
         SCOPED_TRACE("state " + std::to_string(state));
         Check(checked);
-        std::string result = Calculate("100");
+        std::string result = Convert("100");
         const Outcome *outcome = NULL;
         for (auto &o : accepted)
             if (o.checked == checked)
@@ -137,7 +128,7 @@ TEST_F(ConverterTest, ConversionsOfTypedAndPastedValues)
     for (auto &c : cases) {
         SCOPED_TRACE(std::string(c.value) + " box " + std::to_string(c.box));
         Check({ c.box });
-        EXPECT_EQ(c.result, Calculate(c.value));
+        EXPECT_EQ(c.result, Convert(c.value));
         EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
     }
 }
@@ -172,7 +163,7 @@ TEST_F(ConverterTest, OneRedMessageOrNonePerPressInItsOrder)
             for (int box : Boxes)
                 EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), box)) << "box " << box << " of a fresh converter";
         }
-        EXPECT_EQ("", Calculate(c.value));
+        EXPECT_EQ("", Convert(c.value));
         EXPECT_FALSE(SecondShown());
         EXPECT_EQ(!c.message.empty(), CountPixels(Panel(), MessageBand, Red, 60) > 20) << "red text in the band";
         EXPECT_TRUE(Painted(Panel(), MessageBand, c.message));
@@ -182,7 +173,7 @@ TEST_F(ConverterTest, OneRedMessageOrNonePerPressInItsOrder)
 TEST_F(ConverterTest, FailedAllocationLeavesTheBoxesAsTheOpeningLeftThem)
 {
     Check({ CtoF, FtoC });
-    EXPECT_EQ("212", Calculate("100"));
+    EXPECT_EQ("212", Convert("100"));
     ASSERT_TRUE(SecondShown());
     AllowAllocations(0);
     SetWindowTextA(App.converterValueEdit, "100");
@@ -192,5 +183,5 @@ TEST_F(ConverterTest, FailedAllocationLeavesTheBoxesAsTheOpeningLeftThem)
     EXPECT_FALSE(SecondShown());
     EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
     AllowAllocations(-1);
-    EXPECT_EQ("212", Calculate("100")) << "the next press works";
+    EXPECT_EQ("212", Convert("100")) << "the next press works";
 }
