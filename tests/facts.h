@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 // Window classes, in the order registered, with their class styles.
@@ -148,8 +149,9 @@ struct BoxFact {
 inline constexpr BoxFact RightClickBox = { "Error", "You can't use the right-click here!", "warning" },
                          CreationFailedBox = { "Creation Failure", "Window Creation Failed!", "warning" },
                          RegistrationFailedBox = { "Registration Failure", "Window Registration Failed!", "warning" };
-// The About box's text ends in this line.
-inline constexpr char AboutCaption[] = "About", AboutEnding[] = "\n -Version: 2.0.3.FINAL ";
+// The About box's text ends in the version line.
+inline constexpr char AboutCaption[] = "About";
+inline const std::string AboutEnding = std::string("\n -Version: ") + VersionText + " ";
 
 // The colours that the skin's pictures are made of, broadly enough that shading and anti-aliasing stay within them.
 inline constexpr int Lo(int r, int g, int b) { return r < g ? (r < b ? r : b) : (g < b ? g : b); }
