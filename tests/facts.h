@@ -162,7 +162,7 @@ struct HueFact {
     bool (*is)(int r, int g, int b);
 };
 inline constexpr HueFact Hues[] = {
-    { "light", [](int r, int g, int b) { return Lo(r, g, b) >= 160 && Hi(r, g, b) - Lo(r, g, b) <= 48; } },
+    { "light", [](int r, int g, int b) { return Lo(r, g, b) >= 170 && Hi(r, g, b) - Lo(r, g, b) <= 40; } },
     { "dark", [](int r, int g, int b) { return Hi(r, g, b) < 120; } },
     { "red", [](int r, int g, int b) { return r >= 100 && r > 2 * g && r > 2 * b; } },
     { "blue", [](int r, int g, int b) { return b > r + 50 && g > r + 30; } },
@@ -173,11 +173,9 @@ inline constexpr HueFact Hues[] = {
     { "slate", [](int r, int g, int b) { return r >= 100 && g - r >= 10 && g - r < 40 && b > g && b < 210; } },
     { "light sky blue", [](int r, int g, int b) { return r >= 150 && g >= 200 && b >= 240 && b - r >= 40; } },
     { "pale blue-white", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && b - r >= 15; } },
-    { "grey", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && Hi(r, g, b) - Lo(r, g, b) <= 6; } },
+    { "grey", [](int r, int g, int b) { return Lo(r, g, b) >= 150 && Hi(r, g, b) - Lo(r, g, b) < 6; } },
 };
-// What each picture is for, and the places of each hue that tell it from the others: the title
-// faces by tile and glyph, the switch faces by face and letters, the cursors by their fill, the
-// frame and the panel by their ground.
+// What each picture is for, and the places of each hue that tell it from the others.
 struct Probe {
     Hue hue;
     std::vector<POINT> at;
@@ -192,12 +190,13 @@ inline const RoleFact Roles[] = {
       { { Navy, { { 8, 50 }, { 322, 50 }, { 80, 10 }, { 250, 10 } } }, { Sky, { { 8, 200 }, { 322, 200 }, { 165, 325 } } } } },
     { CloseBitmap, "the close button: a red tile with a white X",
       { { RedHue, { { 2, 2 }, { 7, 2 }, { 7, 12 }, { 12, 12 } } },
-        { Light, { { 4, 3 }, { 10, 3 }, { 7, 7 }, { 5, 9 }, { 9, 9 } } } } },
+        { Light, { { 4, 3 }, { 10, 3 }, { 5, 4 }, { 9, 4 }, { 7, 6 }, { 7, 7 }, { 5, 9 }, { 9, 9 } } } } },
     { MinimizeBitmap, "the minimize button: a blue tile with a white bar",
       { { BlueHue, { { 2, 2 }, { 7, 3 }, { 7, 11 }, { 12, 12 } } },
         { Light, { { 5, 6 }, { 10, 6 }, { 7, 7 }, { 5, 8 }, { 10, 8 } } } } },
     { AboutBitmap, "the About button: a purple tile with a slanted white stroke",
-      { { PurpleHue, { { 2, 2 }, { 6, 2 }, { 9, 11 }, { 12, 12 } } }, { Light, { { 8, 2 }, { 8, 5 }, { 7, 8 }, { 6, 11 } } } } },
+      { { PurpleHue, { { 2, 2 }, { 6, 2 }, { 9, 11 }, { 12, 12 } } },
+        { Light, { { 8, 2 }, { 9, 2 }, { 8, 5 }, { 7, 8 }, { 6, 11 }, { 7, 11 } } } } },
     { CalculatorSwitchBitmap, "the calculator's switch: light cyan with dark letters",
       { { Cyan, { { 70, 9 }, { 72, 11 }, { 70, 12 } } }, { Dark, { { 30, 12 }, { 40, 9 }, { 51, 9 }, { 64, 9 } } } } },
     { ConverterSwitchBitmap, "the converter's switch: slate with light letters",
@@ -205,7 +204,7 @@ inline const RoleFact Roles[] = {
     { PanelBitmap, "the panel's background: light",
       { { Light, { { 10, 150 }, { 290, 150 }, { 150, 100 }, { 20, 60 }, { 150, 45 } } } } },
     { DragCursor, "the drag cursor: a pale blue-white arrow", { { PaleBlue, { { 2, 6 }, { 5, 8 }, { 2, 12 } } } } },
-    { PointerCursor, "the class cursor: a grey arrow", { { Grey, { { 2, 6 }, { 5, 8 }, { 2, 12 } } } } },
+    { PointerCursor, "the class cursor: a grey arrow", { { Grey, { { 2, 5 }, { 2, 6 }, { 5, 8 }, { 2, 12 } } } } },
 };
 
 #endif
