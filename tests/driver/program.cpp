@@ -1,6 +1,3 @@
-// Sockets first: windows.h would bring the older ones.
-#include <winsock2.h>
-
 #include "program.h"
 
 #include <atomic>
@@ -93,50 +90,22 @@ static DWORD WINAPI HookThread(void *ready)
 // X server answers the warp with motion events that the program's process
 // hands back late, after a later move: the cursor jumps back and the next
 // press lands there. Through XTest every mouse event has one source and one
-// order. A host program of ours, beside the driver, speaks XTest for it.
-static SOCKET StartDevices()
-{
-    HANDLE hooked = CreateEventA(NULL, TRUE, FALSE, NULL);
-    CloseHandle(CreateThread(NULL, 0, HookThread, hooked, 0, NULL));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hooked, 10000)) << "the driver's mouse hook was never set";
-    WSADATA winsock;
-    WSAStartup(MAKEWORD(2, 2), &winsock);
-    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP), devices = INVALID_SOCKET;
-    sockaddr_in at = {};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int size = sizeof at;
-    bind(listener, (sockaddr *)&at, sizeof at);
-    listen(listener, 1);
-    getsockname(listener, (sockaddr *)&at, &size);
-    std::string path = BesideTests("x_devices"), command = path + " " + std::to_string(ntohs(at.sin_port));
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    // Wine runs a host program by forking it, and hands back no handles.
-    if (CreateProcessA(path.c_str(), &command[0], NULL, NULL, FALSE, DETACHED_PROCESS, NULL, NULL,
-                       &startup, &info)) {
-        fd_set ready = { 1, { listener } };
-        timeval wait = { 10, 0 };
-        if (select(0, &ready, NULL, NULL, &wait) == 1)
-            devices = accept(listener, NULL, NULL);
-    }
-    closesocket(listener);
-    EXPECT_NE(INVALID_SOCKET, devices) << path << " did not start and connect within 10 s";
-    return devices;
-}
-
-// Hands one command to the X server and waits until it has been handled.
+// order. A host program of ours, beside the driver, makes each event; the
+// next is asked for once this one has been seen to arrive.
 static void Tell(const std::string &command)
 {
-    static SOCKET devices = StartDevices();
-    ASSERT_NE(INVALID_SOCKET, devices) << "no x_devices to tell " << command;
-    std::string line = command + "\n", answer;
-    send(devices, line.data(), (int)line.size(), 0);
-    char c;
-    while (recv(devices, &c, 1, 0) == 1 && c != '\n')
-        answer += c;
-    ASSERT_EQ("ok", answer) << "x_devices, told to " << command;
+    static bool hooked = [] {
+        HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+        CloseHandle(CreateThread(NULL, 0, HookThread, ready, 0, NULL));
+        return WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+    }();
+    ASSERT_TRUE(hooked) << "the driver's mouse hook was never set";
+    std::string path = BesideTests("x_devices"), line = path + " " + command;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};   // which Wine leaves empty for a host program
+    ASSERT_TRUE(CreateProcessA(path.c_str(), &line[0], NULL, NULL, FALSE, DETACHED_PROCESS, NULL, NULL, &startup,
+                               &info)) << "cannot start " << line << ": error " << GetLastError();
 }
 
 // A screen point as the window under it sees it: its class, and the point
