@@ -1,8 +1,7 @@
 # Sourced by the shell tests as "$SOURCE_DIR/tests/lib.sh", a path that the
 # linter follows (CTest gives SOURCE_DIR, BUILD_DIR and ARCH): strict mode,
-# the project's shared facts (scripts/lib), a scratch folder that goes when the
-# test ends, one way to fail, to check and to count, and the steps that the
-# release tests share.
+# scripts/lib, a scratch folder to work in that goes when the test ends, and
+# the steps that the tests share.
 # shellcheck shell=bash
 set -euo pipefail
 # shellcheck source=scripts/lib
@@ -10,9 +9,9 @@ set -euo pipefail
 
 work=$(mktemp -d)
 trap 'remove_tree "$work"' EXIT
+cd "$work"
 passed=0 failed=0
 
-# fail MESSAGE: the test ends here, failed.
 fail() { echo "FAIL${ARCH:+ ($ARCH)}: $*"; exit 1; }
 
 # check WHAT COMMAND...: one check, counted, and named where it fails.
@@ -28,11 +27,15 @@ check() {
 # summary NAME: the counts; the test fails where any check did.
 summary() { echo "$1: $passed passed, $failed failed" && [ "$failed" -eq 0 ]; }
 
-# fails COMMAND...: whether COMMAND fails, for a check that it must.
 fails() { ! "$@"; }
 
-# one_line FILE GREP_ARGS...: FILE is one line, and grep finds GREP_ARGS in it.
 one_line() { [ "$(wc -l <"$1")" = 1 ] && grep -q "${@:2}" "$1"; }
+
+# refuses PATTERN COMMAND...: COMMAND fails in one line where grep finds PATTERN.
+refuses() {
+    ! "${@:2}" >"$work/said" 2>&1 && one_line "$work/said" "$1" && return
+    echo "  ${*:2} said: $(cat "$work/said")" && return 1
+}
 
 # pack OUT [NAME=VALUE...]: make dist into OUT with those settings, detached
 # from any terminal so that a prompt fails at once instead of waiting; what

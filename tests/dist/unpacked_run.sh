@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The release zip unpacked into an empty folder outside the checkout: the
-# sums check out, and this build's executable from it starts, shows both
-# tools and ends through its close button with code 0. It needs nothing
-# beside itself.
+# The release zip unpacked into an empty folder outside the checkout: its
+# sums check out, and this build's executable from it, needing nothing beside
+# itself, starts, shows both tools and ends through its close button.
 . "$SOURCE_DIR/tests/lib.sh"
 
 packed "$work/out"

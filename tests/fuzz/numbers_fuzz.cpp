@@ -25,10 +25,11 @@ static const double Offset[CONVERSION_COUNT] = { 32, 32, 0, 0, 0, 0 };
 // Two roundings to four significant digits, 5e-4 each, and a little over.
 static const double FourDigitsTwice = 1.1e-3;
 
-static void Check(const char *text, size_t longest)
+template <size_t N> static void Check(const char (&texts)[N][RESULT_TEXT_SIZE], size_t longest)
 {
-    if (strnlen(text, RESULT_TEXT_SIZE) > longest)
-        abort();
+    for (auto &text : texts)
+        if (strnlen(text, RESULT_TEXT_SIZE) > longest)
+            abort();
 }
 
 // Infinities, NaNs and subnormals carry no four digits to give back.
@@ -71,20 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The first line is the first box, the rest the second.
     std::string input((const char *)data, size);
     size_t split = input.find('\n');
-    std::string first = input.substr(0, split);
-    std::string second = split == std::string::npos ? "" : input.substr(split + 1);
-    float a = ReadNumber(first.c_str()), b = ReadNumber(second.c_str());
+    float a = ReadNumber(input.substr(0, split).c_str());
+    float b = ReadNumber(split == std::string::npos ? "" : input.substr(split + 1).c_str());
 
-    char arithmetic[ARITHMETIC_COUNT][RESULT_TEXT_SIZE];
-    char conversions[CONVERSION_COUNT][RESULT_TEXT_SIZE];
+    char arithmetic[ARITHMETIC_COUNT][RESULT_TEXT_SIZE], conversions[CONVERSION_COUNT][RESULT_TEXT_SIZE];
     memset(arithmetic, 'x', sizeof arithmetic);
     memset(conversions, 'x', sizeof conversions);
     FormatArithmetic(a, b, arithmetic);
     FormatConversions(a, conversions);
-    for (auto &text : arithmetic)
-        Check(text, LongestArithmetic);
-    for (auto &text : conversions)
-        Check(text, LongestConversion);
+    Check(arithmetic, LongestArithmetic);
+    Check(conversions, LongestConversion);
 
     CheckDifference(a, b, arithmetic[RESULT_DIFFERENCE]);
     CheckRoundTrips(a);

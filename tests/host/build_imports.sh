@@ -7,26 +7,23 @@
 . "$SOURCE_DIR/tests/lib.sh"
 exe="$BUILD_DIR/OmbeX+.exe"
 case $ARCH in
-i686)   kind='PE32 executable (GUI) Intel 80386' format=pei-i386 defences='DYNAMIC_BASE NX_COMPAT NO_SEH' ;;
-x86_64) kind='PE32+ executable (GUI) x86-64' format=pei-x86-64 defences='DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA' ;;
+i686)   kind='PE32 executable (GUI) Intel 80386' defences='DYNAMIC_BASE NX_COMPAT NO_SEH' ;;
+x86_64) kind='PE32+ executable (GUI) x86-64' defences='DYNAMIC_BASE NX_COMPAT HIGH_ENTROPY_VA' ;;
 *)      fail "no checks for this machine type" ;;
 esac
 
 described=$(file -b "$exe")
-[[ $described == "$kind"* ]] || fail "file says '$described', not '$kind'"
-[[ $described == *"(stripped to external PDB)"* ]] || fail "not stripped: $described"
+[[ $described == "$kind (stripped to external PDB)"* ]] || fail "file says '$described', not a stripped $kind"
 dump=$("$OBJDUMP" -p "$exe")
-grep -q "file format $format" <<<"$("$OBJDUMP" -f "$exe")" || fail "not $format"
-grep -Eq '^Subsystem\s+00000002' <<<"$dump" || fail "not the GUI subsystem"
 "$OBJDUMP" -h "$exe" | grep -Eq '\.debug|\.stab' && fail "carries debugging sections"
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 [[ $dlls =~ ^GDI32\.DLL\ KERNEL32\.DLL\ (MSVCRT\.DLL\ )?USER32\.DLL\ $ ]] ||
     fail "imports $dlls: not GDI32.DLL, KERNEL32.DLL and USER32.DLL, with MSVCRT.DLL at most"
 grep -Eq '^Time/Date\s+Thu Jan  1 00:00:00 1970' <<<"$dump" || fail "the PE header carries a time stamp"
 
-characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$dump")
+characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$dump" | tr '\n' ' ')
 for defence in $defences; do
-    grep -qw "$defence" <<<"$characteristics" || fail "DllCharacteristics lack $defence: $(tr '\n' ' ' <<<"$characteristics")"
+    grep -qw "$defence" <<<"$characteristics" || fail "DllCharacteristics lack $defence: $characteristics"
 done
 # Without relocations a randomised image could not be moved, and Windows
 # would load it at its fixed address after all.

@@ -16,12 +16,9 @@ check "ctest fails when its label selects nothing" fails ombex_ctest --test-dir 
 check "ctest fails when its filter selects nothing" fails ombex_ctest --test-dir "$work" -R nothing -Q
 
 # make -n: a setting that got through would print the recipes and pass.
-refused() {  # the setting's name, then make's arguments
-    ! env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -n "${@:2}" >"$work/said" 2>&1 && one_line "$work/said" -w "$1" && return
-    echo "  make ${*:2} said: $(cat "$work/said")" && return 1
-}
-check "a number of rounds of 0 is refused in one line naming N" refused N stress N=0
-check "a number of rounds that is no number is refused in one line naming N" refused N stress N=abc
-check "a negative REPEAT is refused in one line naming it" refused REPEAT test-wine10 REPEAT=-1
-check "an architecture that is not built is refused in one line naming OMBEX_ARCH" refused OMBEX_ARCH test OMBEX_ARCH=arm64
+make_n() { env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -n "$@"; }
+check "a number of rounds of 0 is refused in one line naming N" refuses '\<N\>' make_n stress N=0
+check "a number of rounds that is no number is refused in one line naming N" refuses '\<N\>' make_n stress N=abc
+check "a negative REPEAT is refused in one line naming it" refuses '\<REPEAT\>' make_n test-wine10 REPEAT=-1
+check "an architecture not built is refused in one line naming it" refuses '\<OMBEX_ARCH\>' make_n test OMBEX_ARCH=arm64
 summary glue
