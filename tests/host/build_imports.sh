@@ -15,7 +15,8 @@ esac
 described=$(file -b "$exe")
 [[ $described == "$kind (stripped to external PDB)"* ]] || fail "file says '$described', not a stripped $kind"
 dump=$("$OBJDUMP" -p "$exe")
-"$OBJDUMP" -h "$exe" | grep -Eq '\.debug|\.stab' && fail "carries debugging sections"
+# Not -q: a grep that quits at the first match can kill objdump, and pipefail would hide the match.
+"$OBJDUMP" -h "$exe" | grep -E '\.debug|\.stab' >/dev/null && fail "carries debugging sections"
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 [[ $dlls =~ ^GDI32\.DLL\ KERNEL32\.DLL\ (MSVCRT\.DLL\ )?USER32\.DLL\ $ ]] ||
     fail "imports $dlls: not GDI32.DLL, KERNEL32.DLL and USER32.DLL, with MSVCRT.DLL at most"

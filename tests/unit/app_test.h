@@ -71,8 +71,9 @@ protected:
         EXPECT_NE((HBITMAP)NULL, face);
         for (size_t i = 0; i < N; i++) {
             EXPECT_TRUE(MadeAs(children[i], rows[i]));
-            if (rows[i].style == BitmapStyle)
+            if (rows[i].style == BitmapStyle) {
                 EXPECT_EQ((LRESULT)face, SendMessageA(children[i], BM_GETIMAGE, IMAGE_BITMAP, 0)) << "the switch's face";
+            }
             if (kept[i])
                 EXPECT_EQ(children[i], *kept[i]) << "the AppState member of \"" << rows[i].text << "\"";
             else

@@ -30,8 +30,9 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
     HICON icon = LoadIconA(Instance(), MAKEINTRESOURCEA(IconGroup));
     HCURSOR cursor = LoadCursorA(Instance(), MAKEINTRESOURCEA(PointerCursor));
     for (auto &c : classes) {
-        WNDCLASSEXA wnd = { sizeof wnd }, wanted = { sizeof wnd, c.style, c.proc, 0, 0, Instance(), icon, cursor,
-                                                     (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, c.name, icon };
+        WNDCLASSEXA wnd = {}, wanted = { sizeof wnd, c.style, c.proc, 0, 0, Instance(), icon, cursor,
+                                         (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, c.name, icon };
+        wnd.cbSize = sizeof wnd;
         EXPECT_TRUE(GetClassInfoExA(Instance(), c.name, &wnd)) << c.name;
         EXPECT_EQ(Record(wanted), Record(wnd)) << c.name;
     }
