@@ -120,9 +120,9 @@ HWND FindControl(HWND parent, const ControlRow &row)
     if (!(row.style & (WS_DLGFRAME | WS_THICKFRAME)))
         exStyle &= ~WS_EX_WINDOWEDGE;
     RECT r = ChildRect(w);
-    auto format = [](const char *format, long a, long b = 0, long c = 0, long d = 0) {
+    auto format = [](const char *pattern, long a, long b = 0, long c = 0, long d = 0) {
         char text[48];
-        snprintf(text, sizeof text, format, a, b, c, d);
+        snprintf(text, sizeof text, pattern, a, b, c, d);
         return std::string(text);
     };
     const char *place = "%ld,%ld %ld x %ld", *hex = "0x%08lX";
@@ -142,8 +142,8 @@ HWND FindControl(HWND parent, const ControlRow &row)
     return ::testing::AssertionSuccess();
 }
 
-// The panel's rounded rectangle as far as it lies on the panel's window.
-static HRGN PanelRegionOnWindow(HRGN region)
+// A region as far as it lies on a panel's window: beyond it, nothing shows.
+static HRGN OnPanelWindow(HRGN region)
 {
     HRGN window = CreateRectRgn(0, 0, FrameSize, FrameSize);
     CombineRgn(region, region, window, RGN_AND);
@@ -151,11 +151,16 @@ static HRGN PanelRegionOnWindow(HRGN region)
     return region;
 }
 
+static HRGN RoundedPanelRegion()
+{
+    return OnPanelWindow(CreateRoundRectRgn(PanelRegion.left, PanelRegion.top, PanelRegion.right, PanelRegion.bottom,
+                                            PanelCorner, PanelCorner));
+}
+
 ::testing::AssertionResult ClippedToPanelRegion(HWND panel)
 {
-    HRGN region = CreateRectRgn(0, 0, 0, 0), wanted = PanelRegionInFrame();
-    OffsetRgn(wanted, -PanelX, -PanelY);
-    bool clipped = GetWindowRgn(panel, region) != ERROR && EqualRgn(PanelRegionOnWindow(region), wanted);
+    HRGN region = CreateRectRgn(0, 0, 0, 0), wanted = RoundedPanelRegion();
+    bool clipped = GetWindowRgn(panel, region) != ERROR && EqualRgn(OnPanelWindow(region), wanted);
     DeleteObject(region);
     DeleteObject(wanted);
     if (clipped)
@@ -165,8 +170,7 @@ static HRGN PanelRegionOnWindow(HRGN region)
 
 HRGN PanelRegionInFrame()
 {
-    HRGN region = PanelRegionOnWindow(CreateRoundRectRgn(PanelRegion.left, PanelRegion.top, PanelRegion.right,
-                                                         PanelRegion.bottom, PanelCorner, PanelCorner));
+    HRGN region = RoundedPanelRegion();
     OffsetRgn(region, PanelX, PanelY);
     return region;
 }
