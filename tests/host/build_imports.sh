@@ -20,6 +20,10 @@ dump=$("$OBJDUMP" -p "$exe")
 dlls=$(sed -n 's/^\s*DLL Name: //p' <<<"$dump" | tr '[:lower:]' '[:upper:]' | sort | tr '\n' ' ')
 [[ $dlls =~ ^GDI32\.DLL\ KERNEL32\.DLL\ (MSVCRT\.DLL\ )?USER32\.DLL\ $ ]] ||
     fail "imports $dlls: not GDI32.DLL, KERNEL32.DLL and USER32.DLL, with MSVCRT.DLL at most"
+# MinGW's start-up leaves the x87 unit at 64-bit mantissas unless it calls
+# MSVCRT's _fpreset, which sets the 53 that Windows starts a program with.
+[ "$ARCH" != i686 ] || grep -Eq '^\s+[0-9a-f]+\s+[0-9]+\s+_fpreset$' <<<"$dump" ||
+    fail "start-up does not set the x87 unit to double precision: no call of MSVCRT's _fpreset"
 grep -Eq '^Time/Date\s+Thu Jan  1 00:00:00 1970' <<<"$dump" || fail "the PE header carries a time stamp"
 
 characteristics=$(sed -n '/^DllCharacteristics/,/^SizeOfStackReserve/p' <<<"$dump" | tr '\n' ' ')

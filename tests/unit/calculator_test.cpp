@@ -61,6 +61,11 @@ TEST_F(CalculatorTest, ResultsOfTheFourOperations)
         { "999999999999999999999999999999999999999", "-999999999999999999999999999999999999999", Multiply, "-inf" },
         { "1e-45", "1e-45", Multiply, "0" },
         { "0", "7", Divide, "0" },
+        // Sums of a single-precision pair must be taken in double, and
+        // rounded once: extended precision shows other digits for these.
+        { "16777216", "1", Add, "16777217" },
+        { "-5.75822703e+32", "-3.60333325e+16", Add, "-575822702770932654733287711834112" },
+        { "9.95799126e+35", "9.23074803e+22", Subtract, "995799126057392687937162165115420672" },
     };
     for (auto &c : cases) {
         SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.operation) + " " + c.second);

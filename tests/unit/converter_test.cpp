@@ -124,6 +124,10 @@ TEST_F(ConverterTest, ConversionsOfTypedAndPastedValues)
         { "999999999999999999999999999999999999999", MilesToM, "inf" },
         { "-999999999999999999999999999999999999999", CtoF, "-inf" },
         { "1e-45", MToMiles, "8.709e-49" },
+        // Just below a half in double, just above it in extended precision.
+        { "-156.75", CtoF, "-250.1" },
+        { "-573.25", CtoF, "-999.8" },
+        { "-571.75", CtoF, "-997.2" },
     };
     for (auto &c : cases) {
         SCOPED_TRACE(std::string(c.value) + " box " + std::to_string(c.box));
