@@ -21,4 +21,17 @@ check "a number of rounds of 0 is refused in one line naming N" refuses '\<N\>' 
 check "a number of rounds that is no number is refused in one line naming N" refuses '\<N\>' make_n stress N=abc
 check "a negative REPEAT is refused in one line naming it" refuses '\<REPEAT\>' make_n test-wine10 REPEAT=-1
 check "an architecture not built is refused in one line naming it" refuses '\<OMBEX_ARCH\>' make_n test OMBEX_ARCH=arm64
+# make test's count line on each road, from a ctest that runs nothing and
+# counts by the build folder's name: 5 under Wine and 10 on the host for
+# build/, 9 and 18 for build-x64/.
+count_line() {
+    local said
+    said=$(PATH="$SOURCE_DIR/tests/host/stub:$PATH" OMBEX_TEST_DISPLAY=1 OMBEX_ARCH=$1 scripts/test 2>&1)
+    said=${said##*$'\n'}
+    [ "$said" = "test: ran the product build/: $2; build-x64/: 9 under Wine, 18 on the host; all passed" ] ||
+        { echo "  with OMBEX_ARCH=$1 it said: $said" && return 1; }
+}
+check "the count line names the product and what of it ran under Wine" count_line i686 "5 under Wine, 10 on the host"
+check "the count line says that none of the product ran under Wine, and why" \
+    count_line x86_64 "none under Wine since OMBEX_ARCH=x86_64 asks for it, 10 on the host"
 summary glue
