@@ -2,12 +2,14 @@
 // and sanitizers: any two texts are read, narrowed, worked out and
 // formatted, and every result must end well inside its buffer. Properties
 // that hold whatever the formulas look like inside catch a wrong one: a
-// conversion followed by its opposite gives the value back, and a - b is
-// -(b - a).
+// conversion followed by its opposite gives the value back, a - b is
+// -(b - a), and a sum or difference is the exact one rounded once to double,
+// as neither single nor extended precision would give.
 #include "numbers.h"
 
 #include <math.h>
 #include <stdint.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -67,6 +69,35 @@ static void CheckDifference(float a, float b, const char *difference)
         abort();
 }
 
+// a + b, exact, rounded once to double. Each float is a whole number of 2^-24
+// of its own binary power, so both are whole numbers of the finer one's
+// step, and their sum is exact in 128 bits; libgcc rounds that to double
+// once, in integer arithmetic. Past 60 binary places apart, the smaller is
+// less than a quarter of the larger's step in double, and leaves it as it is.
+static double RoundedOnce(float a, float b)
+{
+    int ea, eb;
+    double fa = frexp(a, &ea), fb = frexp(b, &eb);
+    if (a == 0 || b == 0)
+        return a + (double)b;
+    if (abs(ea - eb) > 60)
+        return fabsf(a) > fabsf(b) ? a : b;
+    int step = (ea < eb ? ea : eb) - 24;
+    __int128 sum = (__int128)ldexp(fa, ea - step) + (__int128)ldexp(fb, eb - step);
+    return ldexp((double)sum, step);
+}
+
+static void CheckRoundedOnce(float a, float b, const char (&results)[ARITHMETIC_COUNT][RESULT_TEXT_SIZE])
+{
+    char sum[RESULT_TEXT_SIZE], difference[RESULT_TEXT_SIZE];
+    if (!isfinite(a) || !isfinite(b))
+        return;
+    snprintf(sum, sizeof sum, "%.0f", RoundedOnce(a, b));
+    snprintf(difference, sizeof difference, "%.0f", RoundedOnce(a, -b));
+    if (strcmp(sum, results[RESULT_SUM]) || strcmp(difference, results[RESULT_DIFFERENCE]))
+        abort();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The first line is the first box, the rest the second.
@@ -84,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Check(conversions, LongestConversion);
 
     CheckDifference(a, b, arithmetic[RESULT_DIFFERENCE]);
+    CheckRoundedOnce(a, b, arithmetic);
     CheckRoundTrips(a);
     CheckRoundTrips(b);
     return 0;
