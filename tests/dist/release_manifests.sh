@@ -53,7 +53,7 @@ installer .ReleaseDate == $date
 defaultLocale .PackageLocale == "en-US" and .License == "MIT" and .Copyright == $copyright and (.Tags | length > 0)
 defaultLocale [.PublisherUrl, .PackageUrl] == [$repository, $repository]
 defaultLocale .LicenseUrl == "\($repository)/blob/v\($version)/LICENSE"
-defaultLocale .ReleaseNotesUrl == "\($repository)/releases/tag/v\($version)"
+defaultLocale .ReleaseNotesUrl == "\($repository)/blob/v\($version)/CHANGELOG.md"
 scoop [.version, .url, .hash] == [$version, $url, $hash]
 scoop .homepage == $repository and .license == "MIT"
 scoop .architecture | [."32bit".shortcuts[0][0], ."64bit".shortcuts[0][0]] == ["OmbeX+.exe", "64-bit\\OmbeX+.exe"]

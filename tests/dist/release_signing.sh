@@ -4,7 +4,8 @@
 # executables, stamped at the commit's time by an authority of our own, strip
 # back to the builds. Each bad input, and each signer that fails, is refused
 # in one line without a prompt, leaving the release folder as it was and no
-# word that anything was signed.
+# word that anything was signed; so is a minisign key other than the one
+# committed as the publisher's.
 . "$SOURCE_DIR/tests/lib.sh"
 
 # The publisher's certificate and the authority's, valid since 2000 so that
@@ -91,4 +92,13 @@ check "osslsigncode failing" refused "osslsigncode could not sign" "${keys[@]}" 
 check "minisign failing" refused "minisign could not sign" "${keys[@]}" PATH="$work/failing-minisign:$PATH"
 check "RELEASE_URL over http" refused "RELEASE_URL .* is not https://" "${keys[@]}" "RELEASE_URL=http://$release"
 check "RELEASE_URL with a space" refused "RELEASE_URL .* is not https://" "${keys[@]}" "RELEASE_URL=https://$release x"
+# A scratch copy of the checkout, its builds linked in, where a publisher has
+# committed the throwaway public key: only its secret half signs there.
+minisign -G -W -p other.pub -s other.key </dev/null >/dev/null && copy=$work/copy && mkdir copy
+cp -r "$ombex_root"/{scripts,res,release,LICENSE} copy && cp minisign.pub copy/release/
+for arch in "${ombex_arches[@]}"; do ln -s "$(dirname "$(exe_of "$arch")")" copy/; done
+ombex_root=$copy check "another minisign key than the publisher's" \
+    refused "is not the secret half of release/minisign.pub" MINISIGN_KEY=other.key
+ombex_root=$copy packed "$work/published" MINISIGN_KEY=minisign.key
+check "the publisher's key signs" minisign -Vm published/SHA256SUMS -p copy/release/minisign.pub -q
 summary "signed $name at $signed_at: alike twice, verified, stamped, stripped back to the builds; bad inputs refused"

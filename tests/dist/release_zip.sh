@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release zip: the same bytes from two packings made at other times and
-# with another umask, the six files a user needs with Windows line endings,
-# BUILDINFO naming this commit, its builds and this machine's tools; beside
-# it the sum of the zip, and word that nothing is signed.
+# with another umask, the six files a user needs with Windows line endings
+# (README.txt at most 76 columns wide), BUILDINFO naming this commit, its
+# builds and this machine's tools; beside it the sum of the zip, and word
+# that nothing is signed.
 . "$SOURCE_DIR/tests/lib.sh"
 
 for n in 1 2; do
@@ -35,6 +36,7 @@ done
 grep -q 'LICENSE' unpacked/README.txt || fail "README.txt does not name the licence"
 grep -q "$name" unpacked/README.txt || fail "README.txt does not name $name"
 ! grep -o '@[A-Z]*@' unpacked/README.txt || fail "README.txt keeps those placeholders"
+! tr -d '\r' <unpacked/README.txt | grep '.\{77\}' || fail "README.txt has those lines wider than 76 columns"
 ! zipinfo -v "$zip" | grep -E 'length of extra field: +[1-9]' || fail "the zip carries extra fields (owners, clock)"
 
 info=$(tr -d '\r' <"$unpacked/BUILDINFO")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The glue around the program: shellcheck finds nothing in the scripts, the
 # bench's and the shell tests; ctest as the project calls it fails when a
-# label or filter selects no test; and make refuses each bad setting in one
-# line, before it sets up or builds anything.
+# label or filter selects no test; make refuses each bad setting in one
+# line, before it sets up or builds anything; and the README and changelog
+# keep up with the Makefile and the version.
 . "$SOURCE_DIR/tests/lib.sh"
 cd "$ombex_root"
 
@@ -34,4 +35,13 @@ count_line() {
 check "the count line names the product and what of it ran under Wine" count_line i686 "5 under Wine, 10 on the host"
 check "the count line says that none of the product ran under Wine, and why" \
     count_line x86_64 "none under Wine since OMBEX_ARCH=x86_64 asks for it, 10 on the host"
+# The README's table holds every target that the Makefile's header names;
+# the changelog's newest version is the one in res/version.h.
+mapfile -t targets < <(sed -n '/^[^#]/q; s/^# \(make\( [a-z][a-z0-9-]*\)\?\) .*/\1/p' Makefile)
+check "the Makefile's header names its targets" [ ${#targets[@]} -gt 1 ]
+for target in "${targets[@]}"; do
+    check "README.md's table of make targets has a row for $target" grep -q "^| \`$target\` |" README.md
+done
+check "CHANGELOG.md's newest release is $(ombex_version)" \
+    [ "$(sed -n '/^## \[\([0-9][^]]*\)\].*/{s//\1/p;q}' CHANGELOG.md)" = "$(ombex_version)" ]
 summary glue
