@@ -5,16 +5,18 @@
 # differs. Every road reuses the one clone: it takes the zip, names the byte
 # flipped in a copy, and refuses in one line what it cannot verify.
 . "$SOURCE_DIR/tests/lib.sh"
+# The release, packed in a fresh clone of this commit, which verify-release reuses.
 commit=$(git -C "$ombex_root" rev-parse HEAD)
 git clone -q "$ombex_root" clone
 make -C clone >build.log 2>&1 || die "make in the clone failed: $(tail -3 build.log)"
 openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 -subj "/CN=Throwaway" 2>/dev/null
 SIGN_CERT=cert.pem SIGN_KEY=key.pem clone/scripts/dist "$work/out" >/dev/null
+# The checkout that verifies it.
 git clone -q "$ombex_root" checkout && cp -r "$ombex_root/scripts/." checkout/scripts/
 sed -i 's/^#define OMBEX_VERSION_TAG .*/#define OMBEX_VERSION_TAG "LATER"/' checkout/res/version.h
 git -C checkout -c user.name=test -c user.email=test@example.invalid commit -qam "A later version"
 for arch in "${ombex_arches[@]}"; do
-    exe=$(exe_of "$arch") && mkdir -p "checkout/$(build_dir "$arch")" && echo "another build" >"checkout${exe#"$ombex_root"}"
+    mkdir "checkout/$(build_dir "$arch")" && echo "another build" >"checkout/$(build_dir "$arch")/OmbeX+.exe"
 done
 # verify ZIP: verify-release on ZIP, in the one clone.
 verify() { checkout/scripts/verify-release "$1" clone; }

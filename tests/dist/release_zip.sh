@@ -25,7 +25,8 @@ check "make dist without keys says that the release is unsigned" grep -q '^dist:
 check "an unsigned release carries no signature" test ! -e "$out/SHA256SUMS.minisig"
 
 listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
-check "the zip holds the six files, not $listed" test "$listed" = "OmbeX+.exe 64-bit/OmbeX+.exe README.txt LICENSE BUILDINFO SHA256SUMS "
+check "the zip holds the six files, not $listed" \
+    test "$listed" = "OmbeX+.exe 64-bit/OmbeX+.exe README.txt LICENSE BUILDINFO SHA256SUMS "
 unpack "$zip" "$unpacked"
 check "SHA256SUMS sums every other file" test "$(wc -l <"$unpacked/SHA256SUMS")" = 5
 check "LICENSE in the zip is the licence" cmp <(tr -d '\r' <"$unpacked/LICENSE") "$ombex_root/LICENSE"

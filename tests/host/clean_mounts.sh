@@ -30,6 +30,7 @@ kill "$holder"
 wait "$holder" 2>/dev/null || true
 
 check "make clean takes the nested mounts down, innermost first" make_as_user -C tree clean
-check "the mounted folders' files survive the clean" test "$(cat host/dev/file host/dev/pts/file)" = "$(printf 'precious\nprecious')"
+check "the mounted folders' files survive the clean" grep -qx precious host/dev/file
+check "so do the files of the folder mounted inside" grep -qx precious host/dev/pts/file
 check "the mounts are gone, and with them ${made[*]}" test -z "$(mounts_under tree)$(cd tree && ls -d "${made[@]}" 2>/dev/null)"
 check "the rest of the checkout stays" test -f tree/Makefile -a -x tree/scripts/clean
