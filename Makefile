@@ -23,16 +23,12 @@ REPEAT := 1
 # before the next one starts.
 .NOTPARALLEL:
 
-# Bad settings are refused in one line, before anything is set up or built.
-undigit = $(subst 0,,$(subst 1,,$(subst 2,,$(subst 3,,$(subst 4,,$(subst 5,,$(subst 6,,$(subst 7,,$(subst 8,,$(subst 9,,$(1)))))))))))
-rounds = $(if $(and $($(1)),$(if $(call undigit,$($(1))),,1),$(if $(filter 0%,$($(1))),,1)),,\
-	$(error $(1) must be a number of rounds, 1 or more, not '$($(1))'))
-$(if $(filter stress,$(MAKECMDGOALS)),$(call rounds,N))
-$(if $(filter test-wine10,$(MAKECMDGOALS)),$(call rounds,REPEAT))
-ifdef OMBEX_ARCH
-refusal := $(shell OMBEX_ARCH='$(OMBEX_ARCH)' scripts/arch 2>&1 >/dev/null)
-$(if $(refusal),$(error $(refusal)))
-endif
+# Bad settings are refused in one line, before anything is set up or built:
+# scripts/lib judges the numbers of rounds, scripts/arch the architecture.
+refusal := $(if $(filter stress,$(MAKECMDGOALS)),$(shell bash scripts/lib rounds N '$(N)' 2>&1)) \
+	$(if $(filter test-wine10,$(MAKECMDGOALS)),$(shell bash scripts/lib rounds REPEAT '$(REPEAT)' 2>&1)) \
+	$(if $(OMBEX_ARCH),$(shell OMBEX_ARCH='$(OMBEX_ARCH)' scripts/arch 2>&1 >/dev/null))
+$(if $(strip $(refusal)),$(error $(strip $(refusal))))
 
 # The one rule that builds both executables; `make` alone builds only them,
 # every other target everything.

@@ -15,8 +15,8 @@ validate() { /usr/bin/jsonschema -i "$1" "$schemas/$2"; }
 # The three winget files, where the community repository keeps them, of
 # manifest version 1.12.0, the newest that it takes.
 stem=winget/manifests/o/OmbeX/OmbeX+/$version/OmbeX.OmbeX+
-diff <(cd "$out" && find winget -type f | sort) <(printf '%s\n' "$stem"{.installer,.locale.en-US,}.yaml) ||
-    fail "the winget files are not $stem{.installer,.locale.en-US,}.yaml"
+check "the winget files are $stem{.installer,.locale.en-US,}.yaml" \
+    diff <(cd "$out" && find winget -type f | sort) <(printf '%s\n' "$stem"{.installer,.locale.en-US,}.yaml)
 for yaml in "$out/$stem"*.yaml; do
     type=$(yq -r .ManifestType "$yaml") && schema=manifest.$type.1.12.0.json && yq . "$yaml" >"$type.json"
     check "$type validates against winget's schema 1.12.0" validate "$type.json" "$schema"
@@ -62,4 +62,3 @@ scoop .checkver == {github: $repository}
 scoop .autoupdate.url | ([scan("\\$version")] | length) == 2 and gsub("\\$version"; $version) == $url
 scoop .autoupdate.hash == {url: "$baseurl/SHA256SUMS"}
 EOF
-summary manifests

@@ -36,11 +36,11 @@ for n in 1 2 3; do
     unlike $n packed "$work/$n" "${keys[@]}" "${tsa[@]}"
 done
 name=$(basename "$work"/1/*.zip)
-diff -rq 1 2 || fail "two signed packings differ"
-sums "$work/1" "beside the signed zip"
-minisign -Vm "$work/1/SHA256SUMS" -p minisign.pub -q || fail "SHA256SUMS.minisig does not verify"
-grep -q "unsigned" "$work/1.log" && fail "make dist with keys says the release is unsigned"
-grep -q "signed and timestamped" "$work/3.log" || fail "make dist with SIGN_TSA does not say that it timestamped"
+check "two signed packings are alike" diff -rq 1 2
+check "SHA256SUMS beside the signed zip checks out" sums "$work/1"
+check "SHA256SUMS.minisig verifies" minisign -Vm "$work/1/SHA256SUMS" -p minisign.pub -q
+check "make dist with keys does not say that the release is unsigned" fails grep -q "unsigned" "$work/1.log"
+check "make dist with SIGN_TSA says that it timestamped" grep -q "signed and timestamped" "$work/3.log"
 
 signed_at=$(committed '%b %e %H:%M:%S %Y GMT')
 for n in 1 3; do
@@ -50,13 +50,13 @@ for n in 1 3; do
         expected+=("Timestamp time: $signed_at" "Hash Algorithm: sha256" "Timestamp Server Signature verification: ok")
     for arch in "${ombex_arches[@]}"; do
         inside=unpacked-$n/$(build_in "unpacked-$n/BUILDINFO" "$arch")
-        osslsigncode verify -CAfile cert.pem -TSA-CAfile tsa.pem -in "$inside" >verified 2>&1 ||
-            fail "$inside does not verify: $(tail -3 verified)"
+        verified=$(osslsigncode verify -CAfile cert.pem -TSA-CAfile tsa.pem -in "$inside" 2>&1) && status=0 || status=$?
+        check "$inside verifies: $(tail -3 <<<"$verified")" test "$status" = 0
         for line in "${expected[@]}"; do
-            grep -q "$line" verified || fail "$inside lacks '$line' (the digest, the commit's time, the timestamp)"
+            check "$inside holds '$line' (the digest, the commit's time, the timestamp)" grep -q "$line" <<<"$verified"
         done
         osslsigncode remove-signature -in "$inside" -out "bare-$n-$arch.exe" >/dev/null
-        cmp "bare-$n-$arch.exe" "$(exe_of "$arch")" || fail "$inside without its signature is not the $arch build"
+        check "$inside without its signature is the $arch build" cmp "bare-$n-$arch.exe" "$(exe_of "$arch")"
     done
 done
 
@@ -67,7 +67,7 @@ refused() {  # the words the one line of refusal must hold, then the settings
     rm -rf kept && cp -a before kept
     pack "$work/kept" "${@:2}" && { echo "  not refused"; return 1; }
     [ $? != 124 ] || { echo "  waited for a password"; return 1; }
-    one_line kept.err "^dist: .*$1" || { echo "  refused without one line that says '$1': $(cat kept.err)"; return 1; }
+    one_line kept.err "^[a-z]*: .*$1" || { echo "  refused without one line that says '$1': $(cat kept.err)"; return 1; }
     ! grep -qw signed kept.log || { echo "  refused, yet make dist said that it signed: $(cat kept.log)"; return 1; }
     diff -r before kept >/dev/null || { echo "  the release folder changed"; return 1; }
 }
@@ -86,8 +86,13 @@ check "a locked minisign key" \
     refused "MINISIGN_KEY .* is protected by a password" "${keys[@]:0:2}" MINISIGN_KEY=locked.minisign
 check "a minisign key that is none" refused "is not a minisign secret key" "${keys[@]:0:2}" MINISIGN_KEY=garbage
 check "a timestamp with no signature" refused "SIGN_TSA needs SIGN_CERT" SIGN_TSA=tsa.pem
-# Refused only once something is signed, or about to be.
-check "an unreachable authority" refused "SIGN_TSA 'http://127.0.0.1:9/'" "${keys[@]}" SIGN_TSA=http://127.0.0.1:9/
+check "a missing authority, a file" refused "cannot read SIGN_TSA 'missing.pem'" "${keys[@]}" SIGN_TSA=missing.pem
+# An address is refused only once something is signed, or about to be: by
+# osslsigncode, which could not reach it.
+for scheme in http https; do
+    check "an unreachable authority over $scheme, an address" refused \
+        "could not sign .* from SIGN_TSA '$scheme://127.0.0.1:9/': HTTP failure" "${keys[@]}" SIGN_TSA=$scheme://127.0.0.1:9/
+done
 check "osslsigncode failing" refused "osslsigncode could not sign" "${keys[@]}" PATH="$work/failing-osslsigncode:$PATH"
 check "minisign failing" refused "minisign could not sign" "${keys[@]}" PATH="$work/failing-minisign:$PATH"
 check "RELEASE_URL over http" refused "RELEASE_URL .* is not https://" "${keys[@]}" "RELEASE_URL=http://$release"
@@ -99,6 +104,6 @@ cp -r "$ombex_root"/{scripts,res,release,LICENSE} copy && cp minisign.pub copy/r
 for arch in "${ombex_arches[@]}"; do ln -s "$(dirname "$(exe_of "$arch")")" copy/; done
 ombex_root=$copy check "another minisign key than the publisher's" \
     refused "is not the secret half of release/minisign.pub" MINISIGN_KEY=other.key
-ombex_root=$copy packed "$work/published" MINISIGN_KEY=minisign.key
+ombex_root=$copy check "the publisher's key packs" packed "$work/published" MINISIGN_KEY=minisign.key
 check "the publisher's key signs" minisign -Vm published/SHA256SUMS -p copy/release/minisign.pub -q
-summary "signed $name at $signed_at: alike twice, verified, stamped, stripped back to the builds; bad inputs refused"
+echo "signed $name at $signed_at: alike twice, verified, stamped, stripped back to the builds; bad inputs refused"

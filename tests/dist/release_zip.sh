@@ -16,37 +16,38 @@ for n in 1 2; do
 done
 name=OmbeX-Plus-$(ombex_version).zip out=$work/1/out
 zip=$out/$name unpacked=unpacked
-[ -f "$zip" ] || fail "no $name: $(ls "$out")"
-cmp "$zip" "$work/2/out/$name" || fail "two packings of the same files differ"
+check "make dist makes $name: $(ls "$out")" test -f "$zip"
+check "two packings of the same files are alike" cmp "$zip" "$work/2/out/$name"
 
-sums "$out" "beside the zip"
-[ "$(cat "$out/SHA256SUMS")" = "$(tail -1 "$out.log")  $name" ] ||
-    fail "SHA256SUMS beside the zip, $(cat "$out/SHA256SUMS"), is not make dist's last line and $name alone"
-grep -q '^dist: unsigned release' "$out.log" || fail "make dist without keys does not say that the release is unsigned"
-[ ! -e "$out/SHA256SUMS.minisig" ] || fail "an unsigned release carries a signature"
+check "SHA256SUMS beside the zip checks out" sums "$out"
+check "SHA256SUMS beside the zip, $(cat "$out/SHA256SUMS"), is make dist's last line and $name alone" \
+    test "$(cat "$out/SHA256SUMS")" = "$(tail -1 "$out.log")  $name"
+check "make dist without keys says that the release is unsigned" grep -q '^dist: unsigned release' "$out.log"
+check "an unsigned release carries no signature" test ! -e "$out/SHA256SUMS.minisig"
 
 listed=$(unzip -Z1 "$zip" | tr '\n' ' ')
-[ "$listed" = "OmbeX+.exe 64-bit/OmbeX+.exe README.txt LICENSE BUILDINFO SHA256SUMS " ] || fail "the zip holds: $listed"
+check "the zip holds the six files, not $listed" \
+    test "$listed" = "OmbeX+.exe 64-bit/OmbeX+.exe README.txt LICENSE BUILDINFO SHA256SUMS "
 unpack "$zip" "$unpacked"
-[ "$(wc -l <"$unpacked/SHA256SUMS")" = 5 ] || fail "SHA256SUMS does not sum every other file"
-tr -d '\r' <"$unpacked/LICENSE" | cmp - "$ombex_root/LICENSE" || fail "LICENSE in the zip is not the licence"
+check "SHA256SUMS sums every other file" test "$(wc -l <"$unpacked/SHA256SUMS")" = 5
+check "LICENSE in the zip is the licence" cmp <(tr -d '\r' <"$unpacked/LICENSE") "$ombex_root/LICENSE"
 for text in README.txt LICENSE BUILDINFO; do
-    [ "$(grep -c $'\r$' "$unpacked/$text")" = "$(wc -l <"$unpacked/$text")" ] || fail "$text has lines without CR LF"
+    check "$text ends every line with CR LF" test "$(grep -c $'\r$' "$unpacked/$text")" = "$(wc -l <"$unpacked/$text")"
 done
-grep -q 'LICENSE' unpacked/README.txt || fail "README.txt does not name the licence"
-grep -q "$name" unpacked/README.txt || fail "README.txt does not name $name"
-! grep -o '@[A-Z]*@' unpacked/README.txt || fail "README.txt keeps those placeholders"
-! tr -d '\r' <unpacked/README.txt | grep '.\{77\}' || fail "README.txt has those lines wider than 76 columns"
-! zipinfo -v "$zip" | grep -E 'length of extra field: +[1-9]' || fail "the zip carries extra fields (owners, clock)"
+check "README.txt names the licence" grep -q 'LICENSE' unpacked/README.txt
+check "README.txt names $name" grep -q "$name" unpacked/README.txt
+check "README.txt keeps no placeholders" fails grep -o '@[A-Z]*@' unpacked/README.txt
+check "README.txt is no wider than 76 columns" fails grep '.\{77\}' <(tr -d '\r' <unpacked/README.txt)
+check "the zip carries no extra fields (owners, clock)" fails grep -E 'length of extra field: +[1-9]' <(zipinfo -v "$zip")
 
 info=$(tr -d '\r' <"$unpacked/BUILDINFO")
 changed=$(git -C "$ombex_root" diff --quiet HEAD || echo " with changes not committed")
-grep -qx "commit: $(git -C "$ombex_root" rev-parse HEAD)$changed" <<<"$info" || fail "BUILDINFO names another commit"
+check "BUILDINFO names this commit" grep -qx "commit: $(git -C "$ombex_root" rev-parse HEAD)$changed" <<<"$info"
 for arch in "${ombex_arches[@]}"; do
     file=$(build_in "$unpacked/BUILDINFO" "$arch")
-    cmp "$unpacked/$file" "$(exe_of "$arch")" || fail "BUILDINFO's $arch build, '$file', is not $(exe_of "$arch")"
+    check "BUILDINFO's $arch build, '$file', is $(exe_of "$arch")" cmp "$unpacked/$file" "$(exe_of "$arch")"
 done
 for package in g++-mingw-w64-{i686,x86-64}-posix binutils-mingw-w64-{i686,x86-64} mingw-w64-{i686,x86-64}-dev cmake; do
-    grep -qx "package $package: $(package_version "$package")" <<<"$info" || fail "BUILDINFO misstates $package"
+    check "BUILDINFO states $package" grep -qx "package $package: $(package_version "$package")" <<<"$info"
 done
 echo "package: $name, $(stat -c %s "$zip") bytes, twice the same; $listed"

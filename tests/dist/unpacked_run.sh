@@ -7,9 +7,10 @@
 packed "$work/out"
 unpack "$work"/out/*.zip "$work/unpacked"
 file=$(build_in "$work/unpacked/BUILDINFO" "$ARCH")
-[ -n "$file" ] || fail "BUILDINFO names no $ARCH build"
-"$ombex_root/scripts/screenshots" "$work/unpacked/$file" "$work" || fail "$file from the zip ended with code $?"
+[ -n "$file" ] || die "BUILDINFO names no $ARCH build"
+check "$file from the zip shows both tools and ends through its close button with code 0" \
+    "$ombex_root/scripts/screenshots" "$work/unpacked/$file" "$work"
 for shot in screenshot converter; do
-    [ -s "$work/$shot.png" ] || fail "no $shot.png"
+    check "it shows the $shot" test -s "$work/$shot.png"
 done
-echo "unpacked: $file ran from $work/unpacked and ended with code 0"
+echo "unpacked: $file ran from $work/unpacked"

@@ -7,6 +7,6 @@ for n in 1 2; do
         -DCMAKE_BUILD_TYPE=Release -DOMBEX_TESTS=OFF >/dev/null
     cmake --build "$work/$n" --target OmbeX+ -j2 >/dev/null
 done
-cmp "$work/1/OmbeX+.exe" "$work/2/OmbeX+.exe" || fail "the two builds differ"
-cmp "$work/1/OmbeX+.exe" "$BUILD_DIR/OmbeX+.exe" || fail "differs from the build in $BUILD_DIR"
+check "the two builds are alike" cmp "$work/1/OmbeX+.exe" "$work/2/OmbeX+.exe"
+check "they are the build in $BUILD_DIR" cmp "$work/1/OmbeX+.exe" "$BUILD_DIR/OmbeX+.exe"
 echo "$ARCH reproducible: $(stat -c %s "$work/1/OmbeX+.exe") bytes, twice the same"

@@ -11,4 +11,3 @@ for made in out/*; do
 done
 check "res/ombex.rc embeds every file that the painter makes, and no other" \
     diff <(sed -n 's/^[A-Z_0-9]\+ \+RES_[A-Z_]\+ \+"\([^"]*\)".*/\1/p' "$SOURCE_DIR/res/ombex.rc" | sort) <(ls out)
-summary skin_reproducible
