@@ -10,7 +10,7 @@
 . "$SOURCE_DIR/tests/lib.sh"
 cd "$ombex_root"
 
-mapfile -t shells < <(git ls-files scripts bench/run 'tests/*.sh')
+mapfile -t shells < <(git ls-files scripts ':!*.s' bench/run 'tests/*.sh' tests/host/stub)
 check "shellcheck finds nothing in ${#shells[@]} scripts" shellcheck -x "${shells[@]}"
 
 # ends HOW: a command that says how it ends, then ends so: refusing, or on a signal.
