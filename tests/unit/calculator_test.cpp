@@ -6,14 +6,11 @@
 #include <stdio.h>
 #include <string.h>
 
-class CalculatorTest : public AppTest {
-protected:
-    HWND Panel() { return ShownPanel(); }
-};
+class CalculatorTest : public AppTest {};
 
 TEST_F(CalculatorTest, TenControlsAsLaidOut)
 {
-    ExpectLaidOut(Panel(), CalculatorControls,
+    ExpectLaidOut(ShownPanel(), CalculatorControls,
                   { &App.calculatorCalculateButton, &App.calculatorFirstEdit, &App.calculatorSecondEdit,
                     &App.calculatorResultEdit, &App.calculatorGroupBox, &App.calculatorSwitchButton, NULL, NULL,
                     NULL, NULL },
@@ -26,11 +23,11 @@ TEST_F(CalculatorTest, LabelsOfBothPanelsArePaintedExactly)
     const RECT whole = { 0, 0, FrameSize, FrameSize };
     for (const char *shown : { CalculatorClass, ConverterClass }) {
         SCOPED_TRACE(shown);
-        if (ClassName(Panel()) != shown)
+        if (ClassName(ShownPanel()) != shown)
             Click(App.calculatorSwitchButton);
-        ASSERT_EQ(shown, ClassName(Panel()));
-        RedrawWindow(Panel(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        EXPECT_TRUE(Painted(Panel(), whole, {}));
+        ASSERT_EQ(shown, ClassName(ShownPanel()));
+        RedrawWindow(ShownPanel(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_TRUE(Painted(ShownPanel(), whole, {}));
     }
 }
 
@@ -65,7 +62,7 @@ TEST_F(CalculatorTest, ResultsOfTheFourOperations)
     for (auto &c : cases) {
         SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.operation) + " " + c.second);
         EXPECT_EQ(c.result, Calculate(c.first, c.second, c.operation));
-        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+        EXPECT_TRUE(Painted(ShownPanel(), MessageBand, {}));
     }
 }
 
@@ -104,18 +101,18 @@ TEST_F(CalculatorTest, OneRedMessagePerPressAndTheNextWipesIt)
     for (auto &p : presses) {
         SCOPED_TRACE(std::string(p.first) + "|" + p.second + " " + std::to_string(p.operation));
         EXPECT_EQ(p.result, Calculate(p.first, p.second, p.operation));
-        EXPECT_EQ(!p.message.empty(), CountPixels(Panel(), MessageBand, Red, 60) > 20) << "red text in the band";
-        EXPECT_TRUE(Painted(Panel(), MessageBand, p.message));
+        EXPECT_EQ(!p.message.empty(), CountPixels(ShownPanel(), MessageBand, Red, 60) > 20) << "red text in the band";
+        EXPECT_TRUE(Painted(ShownPanel(), MessageBand, p.message));
     }
 }
 
 TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
 {
     EXPECT_EQ("60", Calculate("12", "5", Multiply));
-    ClickId(Panel(), Add);
+    ClickId(ShownPanel(), Add);
     EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Panel(), Add));
-    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), Multiply));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(ShownPanel(), Add));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(ShownPanel(), Multiply));
     Click(App.calculatorCalculateButton);
     EXPECT_EQ("17", WindowText(App.calculatorResultEdit));
 }
@@ -133,9 +130,9 @@ TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAloneAndKeepTheOperati
     LRESULT calculatorFace = Face(App.calculatorSwitchButton), converterFace = 0;
     for (int trip = 0; trip < 3; trip++) {
         SCOPED_TRACE("round trip " + std::to_string(trip));
-        HWND hidden = Panel();
+        HWND hidden = ShownPanel();
         EXPECT_EQ("-3", Calculate("2", "5", trip ? NoOperation : Subtract)) << "the operation was lost";
-        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+        EXPECT_TRUE(Painted(ShownPanel(), MessageBand, {}));
         Click(App.calculatorSwitchButton);
         HWND converter = ShownPanel(), value = App.converterValueEdit;
         ASSERT_EQ(App.converterPanel, converter);
@@ -159,7 +156,7 @@ TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAloneAndKeepTheOperati
         SetWindowTextA(value, "42");
 
         Click(App.converterSwitchButton);
-        HWND fresh = Panel();
+        HWND fresh = ShownPanel();
         EXPECT_TRUE(MadeAs(fresh, CalculatorWindow));
         EXPECT_TRUE(ClippedToPanelRegion(fresh));
         EXPECT_FALSE(IsWindow(converter) || IsWindow(value) || IsWindow(hidden)) << "the hidden panels outlived the swap";
@@ -186,7 +183,7 @@ TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
     };
     for (auto &s : swaps) {
         SCOPED_TRACE(std::string("no new ") + s.refused);
-        HWND shown = Panel();
+        HWND shown = ShownPanel();
         int windows = CountDescendants(App.mainFrame);
         std::vector<SeenBox> boxes;
         {
@@ -196,10 +193,10 @@ TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
             boxes = watcher.Stop();
         }
         EXPECT_TRUE(OneBox(boxes, CreationFailedBox, App.mainFrame));
-        EXPECT_EQ(shown, Panel()) << "the shown panel did not stay";
+        EXPECT_EQ(shown, ShownPanel()) << "the shown panel did not stay";
         EXPECT_EQ(windows, CountDescendants(App.mainFrame));
         Click(*s.switchButton);
-        EXPECT_EQ(s.refused, ClassName(Panel()));
+        EXPECT_EQ(s.refused, ClassName(ShownPanel()));
     }
     ExpectStillCalculates();
     EXPECT_EQ(OneCalculatorsWindows, CountDescendants(App.mainFrame)) << "the title buttons and one calculator";
@@ -217,10 +214,10 @@ TEST_F(CalculatorTest, RightClickOnEitherPanelWarnsWithABoxAndChangesNothing)
             Click(App.calculatorSwitchButton);
         }
         BoxWatcher watcher;
-        SendMessageA(Panel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
-        EXPECT_TRUE(OneBox(watcher.Stop(), RightClickBox, App.mainFrame)) << ClassName(Panel());
+        SendMessageA(ShownPanel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
+        EXPECT_TRUE(OneBox(watcher.Stop(), RightClickBox, App.mainFrame)) << ClassName(ShownPanel());
     }
-    EXPECT_EQ(App.converterPanel, Panel());
+    EXPECT_EQ(App.converterPanel, ShownPanel());
 }
 
 // Closed or destroyed, a calculator panel posts the quit message.
@@ -228,7 +225,7 @@ TEST_F(CalculatorTest, DestroyingACalculatorPanelPostsQuitWithCodeZero)
 {
     for (UINT close : { WM_CLOSE, WM_DESTROY }) {
         Restart();
-        HWND panel = Panel();
+        HWND panel = ShownPanel();
         if (close == WM_CLOSE)
             SendMessageA(panel, WM_CLOSE, 0, 0);
         else

@@ -84,9 +84,9 @@ static int SendStorm(HWND target, Random &random, HDC realDc)
     return MessagesEach;
 }
 
-class Storm : public AppTest {};
+class StormTest : public AppTest {};
 
-TEST_F(Storm, RandomMessagesToEveryWindowProcedure)
+TEST_F(StormTest, RandomMessagesToEveryWindowProcedure)
 {
     Random random = { Seed };
     HDC dc = GetDC(App.mainFrame);
