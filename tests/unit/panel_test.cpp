@@ -1,5 +1,5 @@
 // What both panels share, in process: their labels, the swap and back, the
-// swap that cannot make its panel and the right-click box.
+// swap that cannot make its panel, the right-click box and the colours.
 #include "app_test.h"
 
 class PanelTest : public AppTest {};
@@ -119,4 +119,28 @@ TEST_F(PanelTest, RightClickOnEitherPanelWarnsWithABoxAndChangesNothing)
         EXPECT_TRUE(OneBox(watcher.Stop(), RightClickBox, App.mainFrame)) << ClassName(ShownPanel());
     }
     EXPECT_EQ(App.converterPanel, ShownPanel());
+}
+
+// Both panels give their controls the white stock brush and a clear
+// background; the converter makes their text pink, the calculator leaves
+// it as it was.
+TEST_F(PanelTest, ControlsOfBothPanelsAskForWhiteOnAClearBackground)
+{
+    Click(App.calculatorSwitchButton);
+    const COLORREF given = RGB(1, 2, 3);
+    const struct { HWND panel; COLORREF text; } panels[] = {
+        { App.firstCalculatorPanel, given }, { App.converterPanel, RGB(255, 0, 128) },
+    };
+    for (auto &p : panels)
+        for (UINT message : { WM_CTLCOLORBTN, WM_CTLCOLORSTATIC }) {
+            SCOPED_TRACE(ClassName(p.panel) + " message " + std::to_string(message));
+            HDC dc = CreateCompatibleDC(NULL);
+            SetBkMode(dc, OPAQUE);
+            SetTextColor(dc, given);
+            LRESULT brush = SendMessageA(p.panel, message, (WPARAM)dc, (LPARAM)GetWindow(p.panel, GW_CHILD));
+            EXPECT_EQ((LRESULT)GetStockObject(WHITE_BRUSH), brush);
+            EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
+            EXPECT_EQ(p.text, GetTextColor(dc));
+            DeleteDC(dc);
+        }
 }
