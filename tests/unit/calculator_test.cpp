@@ -4,7 +4,6 @@
 
 #include <float.h>
 #include <stdio.h>
-#include <string.h>
 
 class CalculatorTest : public AppTest {};
 

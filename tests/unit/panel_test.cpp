@@ -1,5 +1,4 @@
-// What both panels share, in process: their labels, the swap and back, the
-// swap that cannot make its panel, the right-click box and the colours.
+// What both panels share, in process: labels, swaps, the right-click box, colours.
 #include "app_test.h"
 
 class PanelTest : public AppTest {};

@@ -7,8 +7,6 @@
 #include <stdio.h>
 
 #include <algorithm>
-#include <iterator>
-#include <vector>
 
 static const int MessagesEach = 100000;
 static const unsigned Seed = 20261207;
