@@ -63,13 +63,6 @@ public:
         p.a = a + p.a * (1.f - a);
     }
 
-    // Straight colour of a pixel, for pictures that are opaque everywhere.
-    Rgb Colour(int x, int y) const {
-        const Pixel& p = At(x, y);
-        if (p.a <= 0.f) return {0, 0, 0};
-        return {p.r / p.a, p.g / p.a, p.b / p.a};
-    }
-
 private:
     int w_, h_;
     std::vector<Pixel> px_;
