@@ -61,6 +61,12 @@ Image Frame(const Fonts& f) {
     const Rgb skyTop{42, 155, 248}, skyLow{63, 175, 248};
     const Rgb glowBlue{125, 190, 240}, edgeLine{108, 136, 164}, border{170, 215, 250};
     const Rgb rimTeal{98, 134, 140}, rimPale{176, 214, 246};
+    // The centres and radius of the opening's rounded corners, in frame pixels.
+    const int corner = REGION_CORNER / 2;
+    const struct {
+        float left, right, top, radius;
+    } round = {PANEL_X + corner + 0.5f, PANEL_X + REGION_RIGHT - 2 - corner + 0.5f,
+               PANEL_Y + REGION_TOP + corner + 0.5f, corner + 0.5f};
 
     for (int Y = 0; Y < n; ++Y)
         for (int X = 0; X < n; ++X) {
@@ -74,12 +80,12 @@ Image Frame(const Fonts& f) {
 
             // Around the opening's rounded top: a soft glow into the navy and
             // a thin line a few pixels out, both following the curve.
-            if (py < 93.5f) {
+            if (py < round.top) {
                 float d;
-                if (px < 91.5f)
-                    d = std::hypot(px - 91.5f, py - 93.5f) - 73.5f;
-                else if (px > 243.5f)
-                    d = std::hypot(px - 243.5f, py - 93.5f) - 73.5f;
+                if (px < round.left)
+                    d = std::hypot(px - round.left, py - round.top) - round.radius;
+                else if (px > round.right)
+                    d = std::hypot(px - round.right, py - round.top) - round.radius;
                 else
                     d = 20.f - py;
                 if (d > -1.f) img.Over(X, Y, glowBlue, 0.55f * std::exp(-std::max(d, 0.f) / 2.2f));
