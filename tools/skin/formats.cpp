@@ -26,8 +26,10 @@ void Set16(Bytes& b, size_t at, uint32_t v) {
 }
 
 uint8_t Byte(float v) {
-    if (v <= 0.f) return 0;
-    if (v >= 255.f) return 255;
+    if (v <= 0.f)
+        return 0;
+    if (v >= 255.f)
+        return 255;
     return uint8_t(std::lround(v));
 }
 
@@ -60,7 +62,9 @@ void Pixels(Bytes& b, const Image& img, bool withAlpha) {
         }
 }
 
-int MaskStride(int w) { return ((w + 31) / 32) * 4; }
+int MaskStride(int w) {
+    return ((w + 31) / 32) * 4;
+}
 
 void AndMask(Bytes& b, const Image& img, bool opaqueIsZero) {
     const int stride = MaskStride(img.Width());
@@ -68,7 +72,8 @@ void AndMask(Bytes& b, const Image& img, bool opaqueIsZero) {
         Bytes row(size_t(stride), 0);
         if (opaqueIsZero)
             for (int x = 0; x < img.Width(); ++x)
-                if (Byte(img.At(x, y).a * 255.f) == 0) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+                if (Byte(img.At(x, y).a * 255.f) == 0)
+                    row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
         b.insert(b.end(), row.begin(), row.end());
     }
 }
@@ -84,11 +89,13 @@ struct VersionNode {
 };
 
 void Align4(Bytes& b) {
-    while (b.size() % 4) b.push_back(0);
+    while (b.size() % 4)
+        b.push_back(0);
 }
 
 void Wide(Bytes& b, const std::string& s) {
-    for (unsigned char c : s) Put16(b, c);
+    for (unsigned char c : s)
+        Put16(b, c);
     Put16(b, 0);
 }
 
@@ -174,9 +181,13 @@ static Bytes GroupDirectory(const std::vector<GroupEntry>& entries, uint32_t typ
     return b;
 }
 
-Bytes IconDirectory(const std::vector<GroupEntry>& entries) { return GroupDirectory(entries, 1); }
+Bytes IconDirectory(const std::vector<GroupEntry>& entries) {
+    return GroupDirectory(entries, 1);
+}
 
-Bytes CursorDirectory(const std::vector<GroupEntry>& entries) { return GroupDirectory(entries, 2); }
+Bytes CursorDirectory(const std::vector<GroupEntry>& entries) {
+    return GroupDirectory(entries, 2);
+}
 
 Bytes VersionBlock(const VersionStrings& strings) {
     VersionNode root;
@@ -184,30 +195,32 @@ Bytes VersionBlock(const VersionStrings& strings) {
     root.valueLength = 52;
     unsigned major, minor, patch;
     char rest;
-    if (std::sscanf(OMBEX_VERSION, "%u.%u.%u%c", &major, &minor, &patch, &rest) != 3 ||
-        major > 0xFFFF || minor > 0xFFFF || patch > 0xFFFF) {
+    if (std::sscanf(OMBEX_VERSION, "%u.%u.%u%c", &major, &minor, &patch, &rest) != 3 || major > 0xFFFF ||
+        minor > 0xFFFF || patch > 0xFFFF) {
         std::fprintf(stderr, "skin: version \"%s\" is not three numbers below 65536\n", OMBEX_VERSION);
         std::exit(1);
     }
     const uint32_t high = major << 16 | minor, low = patch << 16;
     const uint32_t fixed[13] = {
-        0xFEEF04BD,  // signature
-        0x00010000,  // structure version
-        high, low,   // file version
-        high, low,   // product version
-        0x0000003F,  // flags mask
-        0,           // flags
-        0x00040004,  // VOS_NT_WINDOWS32
-        1,           // VFT_APP
-        0,           // subtype
-        0, 0,        // date
+        0xFEEF04BD,       // signature
+        0x00010000,       // structure version
+        high,       low,  // file version
+        high,       low,  // product version
+        0x0000003F,       // flags mask
+        0,                // flags
+        0x00040004,       // VOS_NT_WINDOWS32
+        1,                // VFT_APP
+        0,                // subtype
+        0,          0,    // date
     };
-    for (uint32_t v : fixed) Put32(root.value, v);
+    for (uint32_t v : fixed)
+        Put32(root.value, v);
 
     VersionNode table;
     table.key = "040904b0";
     table.type = 1;
-    for (const auto& kv : strings.entries) table.children.push_back(Text(kv.first, kv.second));
+    for (const auto& kv : strings.entries)
+        table.children.push_back(Text(kv.first, kv.second));
     VersionNode stringInfo;
     stringInfo.key = "StringFileInfo";
     stringInfo.type = 1;
@@ -254,7 +267,8 @@ Bytes Manifest() {
         "  </dependency>\n"
         "</assembly>";
     Bytes b = {0xEF, 0xBB, 0xBF};
-    for (const char* p = xml; *p; ++p) b.push_back(uint8_t(*p));
+    for (const char* p = xml; *p; ++p)
+        b.push_back(uint8_t(*p));
     return b;
 }
 
@@ -264,8 +278,7 @@ void WriteFile(const std::string& path, const Bytes& data) {
         Die("cannot write " + path);
 }
 
-void Die(const std::string& what)
-{
+void Die(const std::string& what) {
     std::fprintf(stderr, "skin: %s\n", what.c_str());
     std::exit(1);
 }

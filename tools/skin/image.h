@@ -20,9 +20,13 @@ inline Rgb Mix(Rgb a, Rgb b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-inline Rgb Scale(Rgb a, float k) { return {a.r * k, a.g * k, a.b * k}; }
+inline Rgb Scale(Rgb a, float k) {
+    return {a.r * k, a.g * k, a.b * k};
+}
 
-inline float Clamp01(float v) { return v < 0.f ? 0.f : (v > 1.f ? 1.f : v); }
+inline float Clamp01(float v) {
+    return v < 0.f ? 0.f : (v > 1.f ? 1.f : v);
+}
 
 inline float SmoothStep(float e0, float e1, float x) {
     float t = Clamp01((x - e0) / (e1 - e0));
@@ -48,13 +52,15 @@ public:
     const Pixel& At(int x, int y) const { return px_[size_t(y) * w_ + x]; }
 
     void Set(int x, int y, Rgb c, float a = 1.f) {
-        if (!Inside(x, y)) return;
+        if (!Inside(x, y))
+            return;
         At(x, y) = {c.r * a, c.g * a, c.b * a, a};
     }
 
     // Paints colour c with opacity a over what is there.
     void Over(int x, int y, Rgb c, float a) {
-        if (!Inside(x, y) || a <= 0.f) return;
+        if (!Inside(x, y) || a <= 0.f)
+            return;
         a = std::min(a, 1.f);
         Pixel& p = At(x, y);
         p.r = c.r * a + p.r * (1.f - a);
@@ -77,11 +83,13 @@ public:
     int Width() const { return w_; }
     int Height() const { return h_; }
     float Get(int x, int y) const {
-        if (x < 0 || y < 0 || x >= w_ || y >= h_) return 0.f;
+        if (x < 0 || y < 0 || x >= w_ || y >= h_)
+            return 0.f;
         return v_[size_t(y) * w_ + x];
     }
     void Put(int x, int y, float v) {
-        if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
+        if (x < 0 || y < 0 || x >= w_ || y >= h_)
+            return;
         v_[size_t(y) * w_ + x] = v;
     }
 
@@ -89,7 +97,8 @@ public:
     Mask Padded(int m) const {
         Mask out(w_ + 2 * m, h_ + 2 * m);
         for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) out.Put(x + m, y + m, Get(x, y));
+            for (int x = 0; x < w_; ++x)
+                out.Put(x + m, y + m, Get(x, y));
         return out;
     }
 
@@ -100,13 +109,15 @@ public:
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
                 float s = 0;
-                for (int k = -r; k <= r; ++k) s += Get(x + k, y);
+                for (int k = -r; k <= r; ++k)
+                    s += Get(x + k, y);
                 across.Put(x, y, s / n);
             }
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
                 float s = 0;
-                for (int k = -r; k <= r; ++k) s += across.Get(x, y + k);
+                for (int k = -r; k <= r; ++k)
+                    s += across.Get(x, y + k);
                 out.Put(x, y, s / n);
             }
         return out;
@@ -115,7 +126,8 @@ public:
     // Coverage multiplied by k, capped at full.
     Mask Amplified(float k) const {
         Mask out = *this;
-        for (float& v : out.v_) v = std::min(1.f, v * k);
+        for (float& v : out.v_)
+            v = std::min(1.f, v * k);
         return out;
     }
 
@@ -126,7 +138,8 @@ public:
             for (int x = 0; x < w_; ++x) {
                 float m = 0;
                 for (int j = -r; j <= r; ++j)
-                    for (int i = -r; i <= r; ++i) m = std::max(m, Get(x + i, y + j));
+                    for (int i = -r; i <= r; ++i)
+                        m = std::max(m, Get(x + i, y + j));
                 out.Put(x, y, m);
             }
         return out;
@@ -141,7 +154,8 @@ private:
 // top-left corner at (x0, y0).
 inline void Paint(Image& img, const Mask& m, int x0, int y0, Rgb c, float opacity = 1.f) {
     for (int y = 0; y < m.Height(); ++y)
-        for (int x = 0; x < m.Width(); ++x) img.Over(x0 + x, y0 + y, c, m.Get(x, y) * opacity);
+        for (int x = 0; x < m.Width(); ++x)
+            img.Over(x0 + x, y0 + y, c, m.Get(x, y) * opacity);
 }
 
 // Coverage of a pixel by a shape given as an inside test, from an n x n grid
@@ -151,7 +165,8 @@ float Coverage(int x, int y, Inside inside, int n = 4) {
     int hits = 0;
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i)
-            if (inside(x + (i + 0.5f) / n, y + (j + 0.5f) / n)) ++hits;
+            if (inside(x + (i + 0.5f) / n, y + (j + 0.5f) / n))
+                ++hits;
     return float(hits) / float(n * n);
 }
 
@@ -177,12 +192,15 @@ class Noise1 {
 public:
     Noise1(uint32_t seed, int knots) : v_(size_t(knots) + 2) {
         Random r(seed);
-        for (float& v : v_) v = r.Range(-1.f, 1.f);
+        for (float& v : v_)
+            v = r.Range(-1.f, 1.f);
     }
     float At(float t) const {
-        if (t < 0) t = 0;
+        if (t < 0)
+            t = 0;
         int i = int(t);
-        if (i >= int(v_.size()) - 1) i = int(v_.size()) - 2;
+        if (i >= int(v_.size()) - 1)
+            i = int(v_.size()) - 2;
         float f = SmoothStep(0.f, 1.f, t - float(i));
         return v_[size_t(i)] + (v_[size_t(i) + 1] - v_[size_t(i)]) * f;
     }

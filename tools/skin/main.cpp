@@ -23,13 +23,11 @@ namespace {
 const int IconSizes[] = {16, 32, 48, 64, 128, 256};
 const int CursorSize = 32;
 
-Bytes IconFile(const Fonts& f, int number)
-{
+Bytes IconFile(const Fonts& f, int number) {
     return IconImage(Icon(f, IconSizes[number - IDI_OMBEX_16]));
 }
 
-Bytes IconGroup(const Fonts& f, int)
-{
+Bytes IconGroup(const Fonts& f, int) {
     std::vector<GroupEntry> icons;
     for (int number = IDI_OMBEX_16; number <= IDI_OMBEX_256; ++number) {
         const int size = IconSizes[number - IDI_OMBEX_16];
@@ -38,19 +36,16 @@ Bytes IconGroup(const Fonts& f, int)
     return IconDirectory(icons);
 }
 
-Bytes CursorFile(Arrow which)
-{
+Bytes CursorFile(Arrow which) {
     return CursorImage(Cursor(which), 0, 0);
 }
 
 // A cursor group names its one image, 32 wide and 64 high counted twice.
-Bytes CursorGroup(Arrow which, int image)
-{
+Bytes CursorGroup(Arrow which, int image) {
     return CursorDirectory({{CursorSize, 2 * CursorSize, uint32_t(CursorFile(which).size()), uint16_t(image)}});
 }
 
-Bytes Version(const Fonts&, int)
-{
+Bytes Version(const Fonts&, int) {
     VersionStrings strings;
     strings.entries = {
         {"CompanyName", "OmbeX+ Developers"},
@@ -71,7 +66,8 @@ struct Painter {
     Bytes (*paint)(const Fonts& f, int number);
 };
 
-#define PAINTER(number, paint) {#number, number, paint}
+#define PAINTER(number, paint) \
+    { #number, number, paint }
 
 // What each resource of the script is painted by.
 const Painter Painters[] = {
@@ -97,8 +93,7 @@ const Painter Painters[] = {
     PAINTER(IDR_VERSION, Version),
 };
 
-const Painter& PainterOf(const std::string& name)
-{
+const Painter& PainterOf(const std::string& name) {
     for (const Painter& p : Painters) {
         if (name == p.name)
             return p;
@@ -108,8 +103,7 @@ const Painter& PainterOf(const std::string& name)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: skin RESOURCE_SCRIPT OUTPUT_DIR\n");
         return 2;

@@ -16,9 +16,11 @@ std::string FontPath(const char* file) {
 
 Font::Font(const std::string& path) {
     FT_Library lib;
-    if (FT_Init_FreeType(&lib)) Die("cannot start FreeType");
+    if (FT_Init_FreeType(&lib))
+        Die("cannot start FreeType");
     FT_Face face;
-    if (FT_New_Face(lib, path.c_str(), 0, &face)) Die("cannot open font " + path);
+    if (FT_New_Face(lib, path.c_str(), 0, &face))
+        Die("cannot open font " + path);
     library_ = lib;
     face_ = face;
 }
@@ -30,7 +32,8 @@ Font::~Font() {
 
 Mask Font::Render(const std::string& text, long width64, long height64, int tracking) const {
     FT_Face face = static_cast<FT_Face>(face_);
-    if (FT_Set_Char_Size(face, width64, height64, 72, 72)) Die("bad glyph size");
+    if (FT_Set_Char_Size(face, width64, height64, 72, 72))
+        Die("bad glyph size");
 
     // Draw onto a generous scratch mask with the baseline well inside it,
     // then crop to the ink.
@@ -40,7 +43,8 @@ Mask Font::Render(const std::string& text, long width64, long height64, int trac
                  ascent + int(height64 / 64) + 2 * pad);
     int pen = pad;
     for (unsigned char ch : text) {
-        if (FT_Load_Char(face, ch, FT_LOAD_RENDER)) Die("glyph missing");
+        if (FT_Load_Char(face, ch, FT_LOAD_RENDER))
+            Die("glyph missing");
         FT_GlyphSlot g = face->glyph;
         const FT_Bitmap& bm = g->bitmap;
         for (unsigned row = 0; row < bm.rows; ++row)
@@ -62,10 +66,12 @@ Mask Font::Render(const std::string& text, long width64, long height64, int trac
                 x1 = std::max(x1, x);
                 y1 = std::max(y1, y);
             }
-    if (x1 < 0) return Mask();
+    if (x1 < 0)
+        return Mask();
     Mask out(x1 - x0 + 1, y1 - y0 + 1);
     for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) out.Put(x - x0, y - y0, scratch.Get(x, y));
+        for (int x = x0; x <= x1; ++x)
+            out.Put(x - x0, y - y0, scratch.Get(x, y));
     return out;
 }
 
@@ -73,13 +79,15 @@ Mask Font::Fit(const std::string& text, int w, int h, int tracking) const {
     long height = 64 * 4;
     for (long s = 64 * 4; s <= 64 * 200; s += 16) {
         Mask m = Render(text, s, s, tracking);
-        if (m.Height() > h) break;
+        if (m.Height() > h)
+            break;
         height = s;
     }
     long width = 64;
     for (long s = 64; s <= 64 * 200; s += 8) {
         Mask m = Render(text, s, height, tracking);
-        if (m.Width() > w) break;
+        if (m.Width() > w)
+            break;
         width = s;
     }
     return Render(text, width, height, tracking);
