@@ -16,9 +16,9 @@ static const struct {
     HWND *button;
     HBITMAP *bitmap;
 } TitleButtons[] = {
-    { 309, 23, IDB_ABOUT,    &App.aboutButton,    &App.aboutBitmap },
-    { 309,  7, IDB_CLOSE,    &App.closeButton,    &App.closeBitmap },
-    { 292,  7, IDB_MINIMIZE, &App.minimizeButton, &App.minimizeBitmap },
+    { ABOUT_PLACE,    IDB_ABOUT,    &App.aboutButton,    &App.aboutBitmap },
+    { CLOSE_PLACE,    IDB_CLOSE,    &App.closeButton,    &App.closeBitmap },
+    { MINIMIZE_PLACE, IDB_MINIMIZE, &App.minimizeButton, &App.minimizeBitmap },
 };
 
 static void CreateTitleButtons(HWND frame)

@@ -5,30 +5,14 @@
 
 #include <windows.h>
 
+#include "../res/layout.h"
+
 #define MAIN_FRAME_CLASS   "OmbeX+"
 #define CALCULATOR_CLASS   "Ombe"
 #define CONVERTER_CLASS    "Ombex"
 
-#define FRAME_SIZE         330   /* main frame and panels are square */
-#define TITLE_BUTTON_SIZE  15
-
-/* Where a panel stands in the main frame, and the rounded shape that fits
-   the frame picture's opening. The region runs below the panel, so only its
-   two upper corners are rounded. */
-#define PANEL_X            18
-#define PANEL_Y            (-10)
-#define REGION_LEFT        0
-#define REGION_TOP         30
-#define REGION_RIGHT       300
-#define REGION_BOTTOM      500
-#define REGION_CORNER      147
-
 /* Exit code when the message loop cannot read a message. */
 #define EXIT_LOOP_FAILED   1
-
-/* Where and how both panels answer misuse: one red line. */
-#define MESSAGE_Y          260
-#define MESSAGE_COLOUR     RGB(255, 0, 0)
 
 /* Every child control's extended style. */
 #define CONTROL_EX_STYLE   WS_EX_WINDOWEDGE

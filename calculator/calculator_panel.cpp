@@ -8,12 +8,12 @@
 /* The radio buttons lie over the group box but are the panel's children, so
    their commands come here. */
 static const ChildControl Controls[] = {
-    { "BUTTON", "Calculate", PUSH_BUTTON, 103, 289, 100, 25, 0, &App.calculatorCalculateButton },
-    { "EDIT", "", NUMBER_BOX, 55, 75, 200, 20, 0, &App.calculatorFirstEdit },
+    { "BUTTON", "Calculate", PUSH_BUTTON, CALCULATE_PLACE, 0, &App.calculatorCalculateButton },
+    { "EDIT", "", NUMBER_BOX, NUMBER_BOX_PLACE, 0, &App.calculatorFirstEdit },
     { "EDIT", "", NUMBER_BOX, 55, 125, 200, 20, 0, &App.calculatorSecondEdit },
-    { "EDIT", "", RESULT_BOX, 93, 230, 120, 20, 0, &App.calculatorResultEdit },
+    { "EDIT", "", RESULT_BOX, RESULT_BOX_PLACE, 0, &App.calculatorResultEdit },
     { "BUTTON", "Choose Operation", GROUP_BOX, 38, 155, 240, 50, 0, &App.calculatorGroupBox },
-    { "BUTTON", "", BITMAP_BUTTON, 17, 35, 88, 18, 0, &App.calculatorSwitchButton },
+    { "BUTTON", "", BITMAP_BUTTON, SWITCH_PLACE, 0, &App.calculatorSwitchButton },
     { "BUTTON", "+", RADIO | WS_GROUP, 60, 175, 40, 20, IDC_ADD, NULL },
     { "BUTTON", "-", RADIO, 100, 175, 40, 20, IDC_SUBTRACT, NULL },
     { "BUTTON", "*", RADIO, 140, 175, 40, 20, IDC_MULTIPLY, NULL },
@@ -21,9 +21,9 @@ static const ChildControl Controls[] = {
 };
 
 static const Label Labels[] = {
-    { "Enter 2nd Number:", 100, 110, RGB(185, 39, 233) },
-    { "Result", 131, 215, RGB(255, 100, 0) },
-    { "Enter 1st Number:", 100, 60, RGB(41, 126, 233) },
+    { "Enter 2nd Number:", 100, 110, LABEL_COLOUR },
+    { "Result", RESULT_LABEL_X, RESULT_LABEL_Y, RESULT_COLOUR },
+    { "Enter 1st Number:", 100, 60, FIRST_LABEL_COLOUR },
 };
 
 /* Misuse is answered in red on the panel. */

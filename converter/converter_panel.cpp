@@ -10,17 +10,16 @@
 #define SECOND_BOX   (WS_CHILD | WS_DISABLED | WS_DLGFRAME | ES_CENTER)  /* shown by a paired result */
 #define CHECK_BOX    (WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX)
 
-#define LABEL_COLOUR RGB(185, 39, 233)
 #define FIRST_ROW_Y  235
 
 /* The switch button comes first: its image is given right after it. */
 static const ChildControl SwitchButton = {
-    "BUTTON", "", BITMAP_BUTTON, 17, 35, 88, 18, 0, &App.converterSwitchButton
+    "BUTTON", "", BITMAP_BUTTON, SWITCH_PLACE, 0, &App.converterSwitchButton
 };
 
 static const ChildControl Controls[] = {
-    { "EDIT", "", NUMBER_BOX, 55, 75, 200, 20, 0, &App.converterValueEdit },
-    { "EDIT", "", RESULT_BOX, 93, 230, 120, 20, 0, &App.converterResultEdit },
+    { "EDIT", "", NUMBER_BOX, NUMBER_BOX_PLACE, 0, &App.converterValueEdit },
+    { "EDIT", "", RESULT_BOX, RESULT_BOX_PLACE, 0, &App.converterResultEdit },
     { "BUTTON", "Choose Conversion", GROUP_BOX, 38, 105, 240, 100, 0, &App.converterGroupBox },
     { "BUTTON", DEGREE "C to " DEGREE "F", CHECK_BOX | WS_GROUP, 60, 180, 70, 20, IDC_CELSIUS_TO_FAHRENHEIT, NULL },
     { "BUTTON", DEGREE "F to " DEGREE "C", CHECK_BOX, 160, 180, 70, 20, IDC_FAHRENHEIT_TO_CELSIUS, NULL },
@@ -29,12 +28,12 @@ static const ChildControl Controls[] = {
     { "BUTTON", "m to miles", CHECK_BOX, 60, 120, 90, 20, IDC_METRES_TO_MILES, NULL },
     { "BUTTON", "miles to m", CHECK_BOX, 160, 120, 90, 20, IDC_MILES_TO_METRES, NULL },
     { "EDIT", "", SECOND_BOX, 93, 255, 120, 20, 0, &App.converterSecondResultEdit },
-    { "BUTTON", "Calculate", PUSH_BUTTON, 103, 289, 100, 25, 0, &App.converterCalculateButton },
+    { "BUTTON", "Calculate", PUSH_BUTTON, CALCULATE_PLACE, 0, &App.converterCalculateButton },
 };
 
 static const Label Labels[] = {
-    { "Enter the value:", 100, 60, RGB(41, 126, 233) },
-    { "Result", 131, 215, RGB(255, 100, 0) },
+    { "Enter the value:", 100, 60, FIRST_LABEL_COLOUR },
+    { "Result", RESULT_LABEL_X, RESULT_LABEL_Y, RESULT_COLOUR },
 };
 
 /* Misuse is answered in red on the panel. */
@@ -240,7 +239,7 @@ LRESULT CALLBACK ConverterPanelProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
         SetBkMode((HDC)wParam, TRANSPARENT);
-        SetTextColor((HDC)wParam, RGB(255, 0, 128));
+        SetTextColor((HDC)wParam, CHECK_TEXT_COLOUR);
         return (LRESULT)GetStockObject(WHITE_BRUSH);
     case WM_RBUTTONDOWN:
         MessageBoxA(window, "You can't use the right-click here!", "Error", MB_OK | MB_ICONWARNING);

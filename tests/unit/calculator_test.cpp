@@ -23,7 +23,7 @@ TEST_F(CalculatorTest, TenControlsAsLaidOut)
 // Both panels' labels, letter for letter, in place and colour.
 TEST_F(CalculatorTest, LabelsOfBothPanelsArePaintedExactly)
 {
-    const RECT whole = { 0, 0, 330, 330 };
+    const RECT whole = { 0, 0, FrameSize, FrameSize };
     for (const char *shown : { CalculatorClass, ConverterClass }) {
         SCOPED_TRACE(shown);
         if (ClassName(Panel()) != shown)

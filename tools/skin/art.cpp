@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../../res/layout.h"
 #include "../../res/version.h"
 
 namespace skin {
@@ -37,21 +38,23 @@ void glowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb lett
 }  // namespace
 
 // The platform builds the rounded corners of this region from a circle of
-// radius 73 whose octants are rounded to whole pixels and mirrored, and
-// leaves out the last column (x 299). The frame's opening must match it to
+// half the corner's size whose octants are rounded to whole pixels and
+// mirrored, and leaves out the region's last column. The frame's opening must match it to
 // the pixel, so the same rule is written out here.
 bool panelRegion(int x, int y) {
-    if (x < 0 || x > 298 || y < 30 || y > 329) return false;
-    const int folded = x <= 149 ? x : 298 - x;
-    const int u = 73 - folded;  // pixels outwards from the straight part
-    const int v = 103 - y;
+    const int right = REGION_RIGHT - 2;
+    const int radius = REGION_CORNER / 2;
+    if (x < REGION_LEFT || x > right || y < REGION_TOP || y > FRAME_SIZE - 1) return false;
+    const int folded = x <= right / 2 ? x : right - x;
+    const int u = radius - folded;  // pixels outwards from the straight part
+    const int v = REGION_TOP + radius - y;
     if (u <= 0 || v <= 0) return true;
-    auto reach = [](int t) { return int(std::floor(std::sqrt(73.0 * 73.0 - double(t) * t) + 0.5)); };
+    auto reach = [&](int t) { return int(std::floor(std::sqrt(double(radius) * radius - double(t) * t) + 0.5)); };
     return u <= v ? v <= reach(u) : u <= reach(v);
 }
 
 Image frame(const Fonts& f) {
-    const int n = 330;
+    const int n = FRAME_SIZE;
     Image img(n, n);
     const Rgb navyTop{17, 62, 96}, navyDeep{3, 21, 44};
     const Rgb skyTop{42, 155, 248}, skyLow{63, 175, 248};
@@ -110,7 +113,7 @@ Image frame(const Fonts& f) {
     // The opening last, so that nothing above bleeds into it.
     for (int Y = 0; Y < n; ++Y)
         for (int X = 0; X < n; ++X)
-            if (panelRegion(X - 18, Y + 10)) img.set(X, Y, kWhite);
+            if (panelRegion(X - PANEL_X, Y - PANEL_Y)) img.set(X, Y, kWhite);
     return img;
 }
 

@@ -12,8 +12,8 @@ struct Fonts {
     Font sansBold{fontPath("DejaVuSans-Bold.ttf")};
 };
 
-// Whether panel pixel (x, y) of the 330 x 330 panel lies in the region
-// CreateRoundRectRgn(0, 30, 300, 500, 147, 147) gives it.
+// Whether panel pixel (x, y) lies in the rounded region that the program
+// gives every panel.
 bool panelRegion(int x, int y);
 
 Image frame(const Fonts& f);               // 111
