@@ -2,9 +2,10 @@
 // floors. Prints samples, "figure,side,answerer,value", the answerer being
 // whose code answered: bench presses N | swaps N FACTS (N of each kind and of
 // its floor, in turns) | memory program|floor|bare FACTS | keep FACTS (writes
-// the floors' facts, then says "ready WxH", the frame's size).
+// the floors' facts, then says "ready").
 #include "floor.h"
 #include "harness.h"
+#include "layout.h"
 #include "ombex.h"
 #include "resource.h"
 #include <psapi.h>
@@ -15,6 +16,7 @@
 #define BLOCK      10        // samples of one side in a row
 #define MEGABYTE   1048576.0
 #define FLOOR_GAP  10        // between the program's frame and the swap floor's
+#define UNIT_LENGTH 3        // characters in a paired result's unit label
 
 static const char *Answered;
 
@@ -91,7 +93,7 @@ static HWND Start(const std::string &side = "program", const char *facts = NULL)
     else if (side == "floor")
         shown = FloorRead(facts) ? FloorStart(instance, SW_SHOWNORMAL) : NULL;
     else
-        shown = BarePopup(instance, SW_SHOWNORMAL, FRAME_SIZE, FRAME_SIZE);
+        shown = BarePopup(instance, SW_SHOWNORMAL);
     if (!shown)
         Fail("the " + side + " did not start");
     Settle();
@@ -130,13 +132,14 @@ static void ReadText(HWND box)
     GlobalFree(block);
 }
 
-// A unit label on each result box's row, to its left, as a paired result has.
+// A label in the labels' colour on each result box's row, left of the box,
+// as a paired result paints its units: as long as one, the result's first three.
 static void PaintUnits(HDC dc, const PressBoxes &b)
 {
     for (HWND box : { b.result, b.secondResult }) {
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(185, 39, 233));
-        TextOutA(dc, ChildRect(box).left - 28, ChildRect(box).top + 5, "\xB0" "C=", 3);
+        SetTextColor(dc, LABEL_COLOUR);
+        TextOutA(dc, 0, ChildRect(box).top, Shown[Kind].result, UNIT_LENGTH);
     }
 }
 
@@ -299,7 +302,6 @@ static void Memory(const std::string &side, const char *facts)
 static void Keep(const char *facts)
 {
     MSG msg;
-    RECT frame;
     Start();
     RoundTrip(false);
     bool recorded = FloorRecord(App.mainFrame);
@@ -307,8 +309,7 @@ static void Keep(const char *facts)
     if (!recorded || !FloorRecord(App.converterPanel) || !FloorWrite(facts))
         Fail(std::string("the facts did not fit or could not be written to ") + facts);
     ShowWindow(App.mainFrame, SW_HIDE);
-    GetWindowRect(App.mainFrame, &frame);
-    printf("ready %ldx%ld\n", frame.right - frame.left, frame.bottom - frame.top);
+    puts("ready");
     fflush(stdout);
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);

@@ -4,6 +4,7 @@
    and regions, answering every message as the platform does; none of the
    program's code runs. The bare popup: one class, one plain window. */
 #include "floor.h"
+#include "../res/layout.h"
 #include "../res/resource.h"
 #include <stddef.h>
 #include <stdio.h>
@@ -239,25 +240,22 @@ const char *FloorCheck(HWND window, int tree)
     return NULL;
 }
 
-HWND BarePopup(HINSTANCE instance, int showCommand, int width, int height)
+HWND BarePopup(HINSTANCE instance, int showCommand)
 {
     WNDCLASSEXA kind = { sizeof kind, 0, DefWindowProcA, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
                          (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, BARE_CLASS, NULL };
     if (!RegisterClassExA(&kind))
         return NULL;
-    return Show(CreateWindowExA(0, BARE_CLASS, "Bare", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
-                                NULL, NULL, instance, NULL), showCommand);
+    return Show(CreateWindowExA(0, BARE_CLASS, "Bare", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, FRAME_SIZE,
+                                FRAME_SIZE, NULL, NULL, instance, NULL), showCommand);
 }
 
 #ifndef FLOOR_IN_BENCH   /* bench.exe has the program's WinMain */
 #ifdef BARE_POPUP
-/* bench_bare.exe WxH: the bare popup of that size. */
-static HWND Started(HINSTANCE instance, LPSTR size, int showCommand)
+static HWND Started(HINSTANCE instance, LPSTR arguments, int showCommand)
 {
-    int width = 0;
-    int height = 0;
-    sscanf(size, "%dx%d", &width, &height);
-    return BarePopup(instance, showCommand, width, height);
+    (void)arguments;
+    return BarePopup(instance, showCommand);
 }
 #else
 /* bench_floor.exe FACTS: the same-work floor. With BENCH_CHECK set, it reads

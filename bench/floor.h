@@ -25,7 +25,7 @@ extern HWND FloorFocus;   /* the control of the panel made last that had the key
 /* Where WINDOW's tree differs from the facts' tree TREE, read back as the
    program's was: a sentence, or NULL where it does not. */
 const char *FloorCheck(HWND window, int tree);
-HWND BarePopup(HINSTANCE instance, int showCommand, int width, int height);
+HWND BarePopup(HINSTANCE instance, int showCommand);   /* of the frame's size */
 
 #ifdef __cplusplus
 }

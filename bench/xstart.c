@@ -1,9 +1,9 @@
-/* xstart WxH command args: start-up as the user sees it, timed from outside
-   on X events alone: the milliseconds from just before the start to the
-   first drawing after which the first W x H window mapped shows the pixels it
-   settles on (for QUIET ms), and the program that made that window, by the
-   name Wine gives it. Damage is watched on the root window from before the
-   start. */
+/* xstart command args: start-up as the user sees it, timed from outside on
+   X events alone: the milliseconds from just before the start to the first
+   drawing after which the first window mapped of the frame's size shows the
+   pixels it settles on (for QUIET ms), and the program that made that
+   window, by the name Wine gives it. Damage is watched on the root window
+   from before the start. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include "layout.h"
 
 #define QUIET      800
 #define TIMEOUT    30000     /* ms that a start may take */
@@ -28,7 +29,6 @@ static Display *dpy;
 static pid_t started;
 static Window target;
 static XWindowAttributes place;
-static int width, height;
 static double last = -1;     /* the latest drawing on the window */
 
 static double Now(void)
@@ -42,9 +42,9 @@ static double Now(void)
 static unsigned long long Picture(void)
 {
     unsigned long long hash = FNV_BASIS;
-    XImage *image = XGetImage(dpy, target, 0, 0, width, height, AllPlanes, ZPixmap);
-    for (int i = 0; image && i < width * height; i++)
-        hash = (hash ^ (XGetPixel(image, i % width, i / width) & RGB_BITS)) * FNV_PRIME;
+    XImage *image = XGetImage(dpy, target, 0, 0, FRAME_SIZE, FRAME_SIZE, AllPlanes, ZPixmap);
+    for (int i = 0; image && i < FRAME_SIZE * FRAME_SIZE; i++)
+        hash = (hash ^ (XGetPixel(image, i % FRAME_SIZE, i / FRAME_SIZE) & RGB_BITS)) * FNV_PRIME;
     if (image)
         XDestroyImage(image);
     return hash;
@@ -58,10 +58,10 @@ static void Events(int damageEvent)
     while (XPending(dpy)) {
         XNextEvent(dpy, &ev);
         if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &place) &&
-            place.width == width && place.height == height)
+            place.width == FRAME_SIZE && place.height == FRAME_SIZE)
             target = ev.xmap.window;
-        else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + width &&
-                 r->x + r->width > place.x && r->y < place.y + height && r->y + r->height > place.y)
+        else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + FRAME_SIZE &&
+                 r->x + r->width > place.x && r->y < place.y + FRAME_SIZE && r->y + r->height > place.y)
             last = Now();
     }
 }
@@ -104,8 +104,8 @@ int main(int argc, char **argv)
     int damageEvent, damageError;
     XClassHint made = { NULL, NULL };
     double drawnAt = 0;
-    if (argc < 3 || sscanf(argv[1], "%dx%d", &width, &height) != 2) {
-        fprintf(stderr, "usage: xstart WxH command args\n");
+    if (argc < 2) {
+        fprintf(stderr, "usage: xstart command args\n");
         return 2;
     }
     dpy = XOpenDisplay(NULL);
@@ -123,7 +123,7 @@ int main(int argc, char **argv)
         dup2(null, STDIN_FILENO);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
-        execvp(argv[2], argv + 2);
+        execvp(argv[1], argv + 1);
         _exit(127);
     }
     const char *failure = Watch(damageEvent, t0 + TIMEOUT, &drawnAt);
