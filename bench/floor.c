@@ -265,7 +265,7 @@ static HWND Started(HINSTANCE instance, LPSTR facts, int showCommand)
     HWND shown = FloorRead(facts) ? FloorStart(instance, showCommand) : NULL;
     if (!getenv("BENCH_CHECK"))
         return shown;
-    const char *difference = shown ? FloorCheck(GetParent(shown), 0) : "did not start";
+    const char *difference = shown ? FloorCheck(GetParent(shown), 0) : "did not start from them";
     if (difference)
         fprintf(stderr, "bench: the same-work floor of facts '%s': %s\n", facts, difference);
     ExitProcess(difference != NULL);
