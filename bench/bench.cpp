@@ -256,14 +256,17 @@ static void FloorBack(HWND converter)
 static double RoundTrip(bool floor)
 {
     double t0 = NowMs();
+    HWND shown;
     if (floor) {
         FloorBack(FloorToConverter());
+        shown = FloorShown;
     } else {
         Click(App.calculatorSwitchButton);
         Click(App.converterSwitchButton);
+        shown = GetParent(App.calculatorSwitchButton);
     }
     double t = NowMs() - t0;
-    Answered = Whose(floor ? FloorShown : GetParent(App.calculatorSwitchButton));
+    Answered = Whose(shown);
     return t;
 }
 
