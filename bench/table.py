@@ -2,11 +2,7 @@
 """Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run).
 A sample is "figure,side,answerer,value": one that another side's code
 answered ends it in one line."""
-import csv
-import math
-import os
-import statistics
-import sys
+import csv, math, os, statistics, sys
 
 LIMIT_KB = 48          # the 32-bit product's code and data beyond its resources
 FRAME_MS = 1000 / 60   # a display's frame
