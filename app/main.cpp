@@ -34,18 +34,15 @@ BOOL TellCreationFailed(HWND owner)
 static BOOL RegisterClasses(HINSTANCE instance)
 {
     for (unsigned i = 0; i < COUNT(Classes); i++) {
-        WNDCLASSEXA wnd;
+        WNDCLASSEXA wnd = {};
         wnd.cbSize = sizeof wnd;
         wnd.style = Classes[i].style;
         wnd.lpfnWndProc = Classes[i].proc;
-        wnd.cbClsExtra = 0;
-        wnd.cbWndExtra = 0;
         wnd.hInstance = instance;
         wnd.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX));
         wnd.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER));
         wnd.hbrBackground = CreatePatternBrush(
             LoadBitmapA(instance, MAKEINTRESOURCEA(Classes[i].background)));
-        wnd.lpszMenuName = NULL;
         wnd.lpszClassName = Classes[i].name;
         wnd.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX));
         if (!RegisterClassExA(&wnd))

@@ -20,9 +20,7 @@
 /* Control styles that both panels use. */
 #define NUMBER_BOX   (WS_CHILD | WS_VISIBLE | WS_DLGFRAME | ES_NUMBER | ES_AUTOHSCROLL | \
                       ES_AUTOVSCROLL | ES_CENTER)
-#define RESULT_BOX   (WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_DLGFRAME | ES_CENTER)
 #define GROUP_BOX    (WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | BS_GROUPBOX)
-#define PUSH_BUTTON  (WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON)
 #define BITMAP_BUTTON (WS_CHILD | WS_VISIBLE | BS_BITMAP)
 
 #define COUNT(a) (sizeof (a) / sizeof (a)[0])
@@ -32,8 +30,7 @@ struct ChildControl {
     const char *className;
     const char *text;
     DWORD style;
-    int x, y, width, height;
-    int id;
+    int x, y, width, height, id;
     HWND *keptIn;          /* AppState member that keeps its handle, or NULL */
 };
 
@@ -43,6 +40,27 @@ struct Label {
     int x, y;
     COLORREF colour;
 };
+
+/* The rows that both panels lay out alike. */
+#define SWITCH_ROW(kept)    { "BUTTON", "", BITMAP_BUTTON, SWITCH_PLACE, 0, kept }
+#define CALCULATE_ROW(kept) { "BUTTON", "Calculate", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CALCULATE_PLACE, 0, kept }
+#define NUMBER_ROW(kept)    { "EDIT", "", NUMBER_BOX, NUMBER_BOX_PLACE, 0, kept }
+#define RESULT_ROW(kept)    { "EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED | WS_DLGFRAME | ES_CENTER, \
+                              RESULT_BOX_PLACE, 0, kept }
+#define RESULT_LABEL        { "Result", RESULT_LABEL_AT, RESULT_COLOUR }
+
+/* What one panel has of its own; the rest is the panels' one protocol. */
+struct PanelKind {
+    const char *className;
+    const Label *labels;
+    int labelCount;
+    COLORREF controlText;   /* CLR_INVALID: the controls keep their own */
+    HWND *firstBox;         /* takes the keyboard when the panel is shown */
+    void (*create)(HWND panel);
+    void (*command)(HWND panel, int id, HWND sender);
+};
+
+extern const PanelKind CalculatorPanel, ConverterPanel;
 
 struct AppState {
     /* start-up */
@@ -59,21 +77,18 @@ struct AppState {
     /* calculator panel */
     HWND calculatorCalculateButton;
     HWND calculatorFirstEdit, calculatorSecondEdit, calculatorResultEdit;
-    HWND calculatorGroupBox;
-    HWND calculatorSwitchButton;
+    HWND calculatorGroupBox, calculatorSwitchButton;
     HBITMAP calculatorSwitchBitmap;
-    HWND converterPanel;
-    HWND hiddenCalculatorPanel;     /* hidden by its swap, retired by the next */
-    HWND retiringPanel;             /* being destroyed without ending the program */
     int selectedOperation;
 
     /* converter panel */
+    HWND converterPanel;
     HWND converterSwitchButton;
     HBITMAP converterSwitchBitmap;
     HWND converterValueEdit, converterResultEdit, converterSecondResultEdit;
-    HWND converterGroupBox;
-    HWND converterCalculateButton;
+    HWND converterGroupBox, converterCalculateButton;
     int conversionPicked;
+    HWND hiddenCalculatorPanel, retiringPanel;  /* a swap's: hidden, then retired */
 };
 
 extern AppState App;
@@ -101,10 +116,13 @@ HWND CreatePanel(const char *className);
 /* Tells the user that a window could not be made, in a box owned by the
    given window (none at start-up); FALSE, for start-up to return. */
 BOOL TellCreationFailed(HWND owner);
-/* Whether a panel is the one shown: only that one answers its controls. */
-BOOL PanelShown(HWND panel);
 void CreateControls(HWND parent, const ChildControl *controls, int count);
 void PaintLabels(HDC dc, const Label *labels, int count);
+void GiveSwitchFace(HWND button, HBITMAP *face, int image);
+char *ReadBox(HWND box, int length);
+HDC BeginPress(HWND panel, HWND resultBox);
+void SwapPanels(HWND shown, const PanelKind *to);
+LRESULT PanelMessage(const PanelKind *kind, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 LRESULT CALLBACK MainFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CalculatorPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,12 +8,12 @@
 /* The radio buttons lie over the group box but are the panel's children, so
    their commands come here. */
 static const ChildControl Controls[] = {
-    { "BUTTON", "Calculate", PUSH_BUTTON, CALCULATE_PLACE, 0, &App.calculatorCalculateButton },
-    { "EDIT", "", NUMBER_BOX, NUMBER_BOX_PLACE, 0, &App.calculatorFirstEdit },
+    CALCULATE_ROW(&App.calculatorCalculateButton),
+    NUMBER_ROW(&App.calculatorFirstEdit),
     { "EDIT", "", NUMBER_BOX, 55, 125, 200, 20, 0, &App.calculatorSecondEdit },
-    { "EDIT", "", RESULT_BOX, RESULT_BOX_PLACE, 0, &App.calculatorResultEdit },
+    RESULT_ROW(&App.calculatorResultEdit),
     { "BUTTON", "Choose Operation", GROUP_BOX, 38, 155, 240, 50, 0, &App.calculatorGroupBox },
-    { "BUTTON", "", BITMAP_BUTTON, SWITCH_PLACE, 0, &App.calculatorSwitchButton },
+    SWITCH_ROW(&App.calculatorSwitchButton),
     { "BUTTON", "+", RADIO | WS_GROUP, 60, 175, 40, 20, IDC_ADD, NULL },
     { "BUTTON", "-", RADIO, 100, 175, 40, 20, IDC_SUBTRACT, NULL },
     { "BUTTON", "*", RADIO, 140, 175, 40, 20, IDC_MULTIPLY, NULL },
@@ -22,7 +22,7 @@ static const ChildControl Controls[] = {
 
 static const Label Labels[] = {
     { "Enter 2nd Number:", 100, 110, LABEL_COLOUR },
-    { "Result", RESULT_LABEL_X, RESULT_LABEL_Y, RESULT_COLOUR },
+    RESULT_LABEL,
     { "Enter 1st Number:", 100, 60, FIRST_LABEL_COLOUR },
 };
 
@@ -37,41 +37,14 @@ static const Arithmetic Operations[] = { RESULT_SUM, RESULT_DIFFERENCE, RESULT_P
 static void OnCreate(HWND panel)
 {
     CreateControls(panel, Controls, COUNT(Controls));
-    /* One face serves every calculator panel: loading it for each would
-       cost a GDI object per swap for as long as the program runs. */
-    if (!App.calculatorSwitchBitmap)
-        App.calculatorSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
-                                                 MAKEINTRESOURCEA(IDB_CALCULATOR_SWITCH));
-    SendMessageA(App.calculatorSwitchButton, BM_SETIMAGE, IMAGE_BITMAP,
-                 (LPARAM)App.calculatorSwitchBitmap);
-}
-
-static void OnPaint(HWND panel)
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(panel, &ps);
-    PaintLabels(dc, Labels, COUNT(Labels));
-    EndPaint(panel, &ps);
-}
-
-/* A box's text in a fresh block, or NULL when no memory could be had. */
-static char *ReadBox(HWND box, int length)
-{
-    char *text = (char *)System.globalAlloc(GMEM_ZEROINIT, length + 1);
-    if (text)
-        GetWindowTextA(box, text, length + 1);
-    return text;
+    GiveSwitchFace(App.calculatorSwitchButton, &App.calculatorSwitchBitmap, IDB_CALCULATOR_SWITCH);
 }
 
 static void OnCalculate(HWND panel)
 {
     char results[ARITHMETIC_COUNT][RESULT_TEXT_SIZE];
 
-    SetWindowTextA(App.calculatorResultEdit, "");
-    HDC dc = System.getDC(panel);
-    /* Repaint now, which wipes the message of the previous press. */
-    RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-
+    HDC dc = BeginPress(panel, App.calculatorResultEdit);
     int firstLength = GetWindowTextLengthA(App.calculatorFirstEdit);
     int secondLength = GetWindowTextLengthA(App.calculatorSecondEdit);
     if (firstLength == 0 || secondLength == 0) {
@@ -98,67 +71,20 @@ static void OnCalculate(HWND panel)
     System.releaseDC(panel, dc);
 }
 
-static void OnSwitch(HWND panel)
+static void OnCommand(HWND panel, int id, HWND sender)
 {
-    HWND converter = CreatePanel(CONVERTER_CLASS);
-    /* Without a converter the calculator stays shown and working. */
-    if (!converter) {
-        TellCreationFailed(App.mainFrame);
-        return;
-    }
-    App.converterPanel = converter;
-    ShowWindow(panel, SW_HIDE);
-    ShowWindow(App.converterPanel, SW_SHOW);
-    /* The keyboard goes with the panel shown, ready for the value: left on
-       the hidden switch button, a Space would swap again from behind. */
-    SetFocus(App.converterValueEdit);
-    App.hiddenCalculatorPanel = panel;
-}
-
-static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
-{
-    int id = LOWORD(wParam);
-    /* A hidden calculator is done with: nothing it sends counts. */
-    if (!PanelShown(panel))
-        return;
     if (id >= IDC_ADD && id <= IDC_DIVIDE)
         App.selectedOperation = id - IDC_ADD + 1;
-    else if (id == 0 && (HWND)lParam == App.calculatorCalculateButton)
+    else if (id == 0 && sender == App.calculatorCalculateButton)
         OnCalculate(panel);
-    else if (id == 0 && (HWND)lParam == App.calculatorSwitchButton)
-        OnSwitch(panel);
+    else if (id == 0 && sender == App.calculatorSwitchButton)
+        SwapPanels(panel, &ConverterPanel);
 }
+
+const PanelKind CalculatorPanel = { CALCULATOR_CLASS, Labels, COUNT(Labels), CLR_INVALID,
+                                   &App.calculatorFirstEdit, OnCreate, OnCommand };
 
 LRESULT CALLBACK CalculatorPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_CREATE:
-        OnCreate(window);
-        break;
-    case WM_PAINT:
-        OnPaint(window);
-        break;
-    case WM_COMMAND:
-        OnCommand(window, wParam, lParam);
-        break;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        /* The disabled result box asks here too, so it shows on white. */
-        SetBkMode((HDC)wParam, TRANSPARENT);
-        return (LRESULT)GetStockObject(WHITE_BRUSH);
-    case WM_RBUTTONDOWN:
-        MessageBoxA(window, "You can't use the right-click here!", "Error", MB_OK | MB_ICONWARNING);
-        break;
-    case WM_CLOSE:
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        /* A calculator panel ends the program as it goes, which is how
-           closing the main frame ends it too; one that a newer panel has
-           replaced just goes. */
-        if (window != App.retiringPanel)
-            PostQuitMessage(0);
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return PanelMessage(&CalculatorPanel, window, message, wParam, lParam);
 }

@@ -13,13 +13,10 @@
 #define FIRST_ROW_Y  235
 
 /* The switch button comes first: its image is given right after it. */
-static const ChildControl SwitchButton = {
-    "BUTTON", "", BITMAP_BUTTON, SWITCH_PLACE, 0, &App.converterSwitchButton
-};
-
 static const ChildControl Controls[] = {
-    { "EDIT", "", NUMBER_BOX, NUMBER_BOX_PLACE, 0, &App.converterValueEdit },
-    { "EDIT", "", RESULT_BOX, RESULT_BOX_PLACE, 0, &App.converterResultEdit },
+    SWITCH_ROW(&App.converterSwitchButton),
+    NUMBER_ROW(&App.converterValueEdit),
+    RESULT_ROW(&App.converterResultEdit),
     { "BUTTON", "Choose Conversion", GROUP_BOX, 38, 105, 240, 100, 0, &App.converterGroupBox },
     { "BUTTON", DEGREE "C to " DEGREE "F", CHECK_BOX | WS_GROUP, 60, 180, 70, 20, IDC_CELSIUS_TO_FAHRENHEIT, NULL },
     { "BUTTON", DEGREE "F to " DEGREE "C", CHECK_BOX, 160, 180, 70, 20, IDC_FAHRENHEIT_TO_CELSIUS, NULL },
@@ -28,12 +25,12 @@ static const ChildControl Controls[] = {
     { "BUTTON", "m to miles", CHECK_BOX, 60, 120, 90, 20, IDC_METRES_TO_MILES, NULL },
     { "BUTTON", "miles to m", CHECK_BOX, 160, 120, 90, 20, IDC_MILES_TO_METRES, NULL },
     { "EDIT", "", SECOND_BOX, 93, 255, 120, 20, 0, &App.converterSecondResultEdit },
-    { "BUTTON", "Calculate", PUSH_BUTTON, CALCULATE_PLACE, 0, &App.converterCalculateButton },
+    CALCULATE_ROW(&App.converterCalculateButton),
 };
 
 static const Label Labels[] = {
     { "Enter the value:", 100, 60, FIRST_LABEL_COLOUR },
-    { "Result", RESULT_LABEL_X, RESULT_LABEL_Y, RESULT_COLOUR },
+    RESULT_LABEL,
 };
 
 /* Misuse is answered in red on the panel. */
@@ -94,21 +91,9 @@ static BOOL Checked(const BOOL *checked, int id)
 
 static void OnCreate(HWND panel)
 {
-    CreateControls(panel, &SwitchButton, 1);
-    if (!App.converterSwitchBitmap)
-        App.converterSwitchBitmap = LoadBitmapA(GetModuleHandleA(NULL),
-                                                MAKEINTRESOURCEA(IDB_CONVERTER_SWITCH));
-    SendMessageA(App.converterSwitchButton, BM_SETIMAGE, IMAGE_BITMAP,
-                 (LPARAM)App.converterSwitchBitmap);
-    CreateControls(panel, Controls, COUNT(Controls));
-}
-
-static void OnPaint(HWND panel)
-{
-    PAINTSTRUCT ps1;
-    HDC dc = BeginPaint(panel, &ps1);
-    PaintLabels(dc, Labels, COUNT(Labels));
-    EndPaint(panel, &ps1);
+    CreateControls(panel, Controls, 1);
+    GiveSwitchFace(App.converterSwitchButton, &App.converterSwitchBitmap, IDB_CONVERTER_SWITCH);
+    CreateControls(panel, Controls + 1, COUNT(Controls) - 1);
 }
 
 static BOOL SelectionRefused(const BOOL *checked)
@@ -158,24 +143,19 @@ static void OnCalculate(HWND panel)
     char results[CONVERSION_COUNT][RESULT_TEXT_SIZE];
 
     ShowWindow(App.converterSecondResultEdit, SW_HIDE);
-    SetWindowTextA(App.converterResultEdit, NULL);
-    HDC dc = System.getDC(panel);
-    /* Repaint now, which wipes the messages and labels of the last press. */
-    RedrawWindow(panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-
+    HDC dc = BeginPress(panel, App.converterResultEdit);
     int length = GetWindowTextLengthA(App.converterValueEdit);
     if (length == 0) {
         PaintLabels(dc, &EnterAValue, 1);
         System.releaseDC(panel, dc);
         return;
     }
-    char *text = (char *)System.globalAlloc(GPTR, length + 1);
+    char *text = ReadBox(App.converterValueEdit, length);
     if (!text) {
         /* Out of memory: the boxes stay as the opening steps left them. */
         System.releaseDC(panel, dc);
         return;
     }
-    GetWindowTextA(App.converterValueEdit, text, length + 1);
     FormatConversions(ReadNumber(text), results);
 
     if (!App.conversionPicked)
@@ -187,63 +167,20 @@ static void OnCalculate(HWND panel)
     System.releaseDC(panel, dc);
 }
 
-static void OnSwitchBack(void)
+static void OnCommand(HWND panel, int id, HWND sender)
 {
-    /* The converter goes only once its successor has been made; without
-       one it stays shown and working. */
-    HWND calculator = CreatePanel(CALCULATOR_CLASS);
-    if (!calculator) {
-        TellCreationFailed(App.mainFrame);
-        return;
-    }
-    DestroyWindow(App.converterPanel);
-    ShowWindow(calculator, SW_SHOW);
-    UpdateWindow(calculator);
-    /* The keyboard goes with the panel shown, ready for the first number. */
-    SetFocus(App.calculatorFirstEdit);
-
-    /* The calculator that was hidden for the converter is never shown
-       again; kept, every round trip would leave ten windows behind. */
-    App.retiringPanel = App.hiddenCalculatorPanel;
-    DestroyWindow(App.hiddenCalculatorPanel);
-    App.retiringPanel = App.hiddenCalculatorPanel = NULL;
-}
-
-static void OnCommand(HWND panel, WPARAM wParam, LPARAM lParam)
-{
-    int id = LOWORD(wParam);
-    /* Only the panel shown answers its controls. */
-    if (!PanelShown(panel))
-        return;
     if (id >= IDC_CELSIUS_TO_FAHRENHEIT && id <= IDC_MILES_TO_METRES)
         App.conversionPicked = 1;   /* checking or unchecking, any panel */
-    else if (id == 0 && (HWND)lParam == App.converterSwitchButton)
-        OnSwitchBack();
-    else if (id == 0 && (HWND)lParam == App.converterCalculateButton)
+    else if (id == 0 && sender == App.converterSwitchButton)
+        SwapPanels(panel, &CalculatorPanel);
+    else if (id == 0 && sender == App.converterCalculateButton)
         OnCalculate(panel);
 }
 
+const PanelKind ConverterPanel = { CONVERTER_CLASS, Labels, COUNT(Labels), CHECK_TEXT_COLOUR,
+                                 &App.converterValueEdit, OnCreate, OnCommand };
+
 LRESULT CALLBACK ConverterPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_CREATE:
-        OnCreate(window);
-        break;
-    case WM_PAINT:
-        OnPaint(window);
-        break;
-    case WM_COMMAND:
-        OnCommand(window, wParam, lParam);
-        /* The switch back may have destroyed this window by now. */
-        return 0;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        SetBkMode((HDC)wParam, TRANSPARENT);
-        SetTextColor((HDC)wParam, CHECK_TEXT_COLOUR);
-        return (LRESULT)GetStockObject(WHITE_BRUSH);
-    case WM_RBUTTONDOWN:
-        MessageBoxA(window, "You can't use the right-click here!", "Error", MB_OK | MB_ICONWARNING);
-        break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return PanelMessage(&ConverterPanel, window, message, wParam, lParam);
 }

@@ -1,6 +1,5 @@
-/* Where everything stands and what colour the painted texts are: read by
-   the program, the skin painter, the bench and the scripts. The places are
-   x, y, width, height in the parent's client area. */
+/* Where everything stands and what colour the painted texts are. Places
+   are x, y, width, height in the parent's client area. */
 #ifndef OMBEX_LAYOUT_H
 #define OMBEX_LAYOUT_H
 
@@ -29,10 +28,9 @@
 #define NUMBER_BOX_PLACE   55, 75, 200, 20
 #define RESULT_BOX_PLACE   93, 230, 120, 20
 
-/* The painted texts: the label above the first box, the others', the
-   result's, the red line that answers misuse, and the check boxes' text. */
-#define RESULT_LABEL_X     131
-#define RESULT_LABEL_Y     215
+/* The painted texts: above the first box, others, the result's, the red
+   line that answers misuse; and the check boxes' text. */
+#define RESULT_LABEL_AT    131, 215
 #define MESSAGE_Y          260
 #define FIRST_LABEL_COLOUR RGB(41, 126, 233)
 #define LABEL_COLOUR       RGB(185, 39, 233)

@@ -4,7 +4,7 @@
 #define OMBEX_RESOURCE_H
 
 /* Bitmaps */
-#define IDB_FRAME               111 /* main frame background, 330 x 330 */
+#define IDB_FRAME               111 /* main frame background, FRAME_SIZE square */
 #define IDB_CLOSE               112 /* close title button face */
 #define IDB_MINIMIZE            115 /* minimize title button face */
 #define IDB_ABOUT               117 /* About title button face */

@@ -13,7 +13,7 @@ static std::string Text(POINT p)
 
 // make test runs these tests with the prefix reporting the Windows version
 // named by OMBEX_WINDOWS; the program started from here sees the same.
-TEST(Program, RunsUnderTheWindowsVersionAsked)
+TEST(MainFrameTest, RunsUnderTheWindowsVersionAsked)
 {
     static const std::map<std::string, DWORD> versions = {
         { "winxp", 0x501 }, { "winxp64", 0x502 }, { "win7", 0x601 }, { "win10", 0xA00 },
@@ -33,7 +33,7 @@ TEST(Program, RunsUnderTheWindowsVersionAsked)
 }
 
 // Every road out ends the process with code 0 and leaves no window.
-TEST(Program, EveryRoadOutEndsWithCodeZero)
+TEST(MainFrameTest, EveryRoadOutEndsWithCodeZero)
 {
     static const struct { const char *road; void (*take)(Program &); } roads[] = {
         { "the close title button", [](Program &p) { MouseClick(CentreOf(p.TitleButton(CloseButton))); } },
@@ -55,7 +55,7 @@ TEST(Program, EveryRoadOutEndsWithCodeZero)
     }
 }
 
-TEST(Program, TextOnTheCommandLineChangesNothing)
+TEST(MainFrameTest, TextOnTheCommandLineChangesNothing)
 {
     auto look = [](const char *arguments) {
         Program p(arguments);
@@ -71,7 +71,7 @@ TEST(Program, TextOnTheCommandLineChangesNothing)
 // A press on the exposed frame (the left margin, the top strip, the bottom)
 // drags it by the mouse's displacement. One on a title button or on the
 // panel moves nothing, and the button, released off it, does nothing.
-TEST(Program, RealDragMovesTheWindowOnlyFromTheFrame)
+TEST(MainFrameTest, RealDragMovesTheWindowOnlyFromTheFrame)
 {
     static const struct { int x, y, dx, dy; bool drags; } presses[] = {
         { 5, 150, 100, 60, true }, { 150, 5, -40, 25, true }, { 200, 325, 37, -11, true },

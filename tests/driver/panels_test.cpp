@@ -2,7 +2,7 @@
 // boxes, and swapping.
 #include "program.h"
 
-TEST(Program, NumberBoxesKeepOnlyTypedDigits)
+TEST(PanelsTest, NumberBoxesKeepOnlyTypedDigits)
 {
     static const struct { const char *keys, *kept; } cases[] = {
         { "12", "12" }, { "-1.5e+3", "153" }, { "abc 7,0x", "70" },
@@ -32,7 +32,7 @@ TEST(Program, NumberBoxesKeepOnlyTypedDigits)
 // A swap hands the keyboard to the panel it shows: a Space right after the
 // switch reaches no hidden calculator, there is never a second converter,
 // and the converter's switch brings the calculator back.
-TEST(Program, SpaceAfterASwapLeavesTheConverterWorking)
+TEST(PanelsTest, SpaceAfterASwapLeavesTheConverterWorking)
 {
     Program program;
     for (int trip = 0; trip < 2; trip++) {

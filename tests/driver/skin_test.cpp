@@ -102,7 +102,7 @@ static void ExpectFace(HWND button, int image, int firstColumn = 2)
 
 // Each panel's controls and the title buttons as they are pinned, their
 // extended style too: a sunken client edge would frame them on the skin.
-TEST(Screen, CalculatorAndConverterShowTheirPictures)
+TEST(SkinTest, CalculatorAndConverterShowTheirPictures)
 {
     Program program;
     EXPECT_NO_FATAL_FAILURE(ExpectComposited(program));

@@ -4,6 +4,8 @@
 // precision, and the formats show the result.
 #include "app_test.h"
 
+class BadInputTest : public AppTest {};
+
 // The clipboard belongs to the whole desktop, and OpenClipboard fails while
 // any other thread has it open, if only for a moment: so the paste waits
 // until it is free, and names who kept it.
@@ -61,7 +63,7 @@ static const struct { const char *pasted; int operation; const char *result; int
         { "999999999999999999999999999999999999999", Multiply, "inf", MToMiles, "inf" },
 };
 
-TEST_F(AppTest, PastedTextsShowWhatAtofMakesOfThem)
+TEST_F(BadInputTest, PastedTextsShowWhatAtofMakesOfThem)
 {
     for (auto &p : Pastes) {
         SCOPED_TRACE(std::string("pasted \"") + p.pasted + "\"");
@@ -80,7 +82,7 @@ TEST_F(AppTest, PastedTextsShowWhatAtofMakesOfThem)
 }
 
 // As many digits as the boxes take: the edit control's whole limit.
-TEST_F(AppTest, PastedDigitsUpToTheBoxesLimitGiveInfinity)
+TEST_F(BadInputTest, PastedDigitsUpToTheBoxesLimitGiveInfinity)
 {
     UINT limit = (UINT)SendMessageA(App.calculatorFirstEdit, EM_GETLIMITTEXT, 0, 0);
     std::string digits(limit + 10, '9');

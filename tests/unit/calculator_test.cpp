@@ -1,37 +1,19 @@
 // The calculator panel in process: its controls, results, red messages,
-// the swap and back, the warning box, and what its destruction does.
+// and what its destruction does.
 #include "app_test.h"
 
 #include <float.h>
 #include <stdio.h>
-#include <string.h>
 
-class CalculatorTest : public AppTest {
-protected:
-    HWND Panel() { return ShownPanel(); }
-};
+class CalculatorTest : public AppTest {};
 
 TEST_F(CalculatorTest, TenControlsAsLaidOut)
 {
-    ExpectLaidOut(Panel(), CalculatorControls,
+    ExpectLaidOut(ShownPanel(), CalculatorControls,
                   { &App.calculatorCalculateButton, &App.calculatorFirstEdit, &App.calculatorSecondEdit,
                     &App.calculatorResultEdit, &App.calculatorGroupBox, &App.calculatorSwitchButton, NULL, NULL,
                     NULL, NULL },
                   App.calculatorSwitchBitmap);
-}
-
-// Both panels' labels, letter for letter, in place and colour.
-TEST_F(CalculatorTest, LabelsOfBothPanelsArePaintedExactly)
-{
-    const RECT whole = { 0, 0, FrameSize, FrameSize };
-    for (const char *shown : { CalculatorClass, ConverterClass }) {
-        SCOPED_TRACE(shown);
-        if (ClassName(Panel()) != shown)
-            Click(App.calculatorSwitchButton);
-        ASSERT_EQ(shown, ClassName(Panel()));
-        RedrawWindow(Panel(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        EXPECT_TRUE(Painted(Panel(), whole, {}));
-    }
 }
 
 // Typed or pasted texts, each read by atof and narrowed to single precision.
@@ -65,7 +47,7 @@ TEST_F(CalculatorTest, ResultsOfTheFourOperations)
     for (auto &c : cases) {
         SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.operation) + " " + c.second);
         EXPECT_EQ(c.result, Calculate(c.first, c.second, c.operation));
-        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
+        EXPECT_TRUE(Painted(ShownPanel(), MessageBand, {}));
     }
 }
 
@@ -104,123 +86,20 @@ TEST_F(CalculatorTest, OneRedMessagePerPressAndTheNextWipesIt)
     for (auto &p : presses) {
         SCOPED_TRACE(std::string(p.first) + "|" + p.second + " " + std::to_string(p.operation));
         EXPECT_EQ(p.result, Calculate(p.first, p.second, p.operation));
-        EXPECT_EQ(!p.message.empty(), CountPixels(Panel(), MessageBand, Red, 60) > 20) << "red text in the band";
-        EXPECT_TRUE(Painted(Panel(), MessageBand, p.message));
+        EXPECT_EQ(!p.message.empty(), CountPixels(ShownPanel(), MessageBand, Red, 60) > 20) << "red text in the band";
+        EXPECT_TRUE(Painted(ShownPanel(), MessageBand, p.message));
     }
 }
 
 TEST_F(CalculatorTest, AnotherOperationLeavesTheResultUntilThePress)
 {
     EXPECT_EQ("60", Calculate("12", "5", Multiply));
-    ClickId(Panel(), Add);
+    ClickId(ShownPanel(), Add);
     EXPECT_EQ("60", WindowText(App.calculatorResultEdit));
-    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(Panel(), Add));
-    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(Panel(), Multiply));
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(ShownPanel(), Add));
+    EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(ShownPanel(), Multiply));
     Click(App.calculatorCalculateButton);
     EXPECT_EQ("17", WindowText(App.calculatorResultEdit));
-}
-
-static LRESULT Face(HWND button) { return SendMessageA(button, BM_GETIMAGE, IMAGE_BITMAP, 0); }
-
-// Each swap hides the shown panel and hands the keyboard to the one it
-// shows. The switch back makes a fresh calculator as the first was made,
-// with empty boxes and no operation checked, that still uses the operation
-// picked before. Each switch shows the face loaded for the first panel of
-// its kind. A hidden panel answers nothing: not its switch, as a Space on
-// the hidden calculator's would send, nor Calculate or an operation.
-TEST_F(CalculatorTest, SwapsHandTheKeyboardToTheShownPanelAloneAndKeepTheOperation)
-{
-    LRESULT calculatorFace = Face(App.calculatorSwitchButton), converterFace = 0;
-    for (int trip = 0; trip < 3; trip++) {
-        SCOPED_TRACE("round trip " + std::to_string(trip));
-        HWND hidden = Panel();
-        EXPECT_EQ("-3", Calculate("2", "5", trip ? NoOperation : Subtract)) << "the operation was lost";
-        EXPECT_TRUE(Painted(Panel(), MessageBand, {}));
-        Click(App.calculatorSwitchButton);
-        HWND converter = ShownPanel(), value = App.converterValueEdit;
-        ASSERT_EQ(App.converterPanel, converter);
-        EXPECT_EQ(ConverterClass, ClassName(converter));
-        EXPECT_FALSE(IsWindowVisible(hidden));
-        EXPECT_EQ(value, GetFocus()) << "the keyboard stayed behind";
-        converterFace = converterFace ? converterFace : Face(App.converterSwitchButton);
-        EXPECT_EQ(converterFace, Face(App.converterSwitchButton)) << "the face was loaded again";
-
-        SetWindowTextA(App.calculatorResultEdit, "kept");
-        SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorSwitchButton);
-        SendMessageA(hidden, WM_COMMAND, Add, (LPARAM)GetDlgItem(hidden, Add));
-        SendMessageA(hidden, WM_COMMAND, 0, (LPARAM)App.calculatorCalculateButton);
-        EXPECT_EQ(1, CountChildren(App.mainFrame, ConverterClass)) << "the hidden calculator swapped again";
-        EXPECT_EQ(converter, ShownPanel());
-        EXPECT_EQ("kept", WindowText(App.calculatorResultEdit)) << "the hidden calculator calculated";
-        ShowWindow(converter, SW_HIDE);
-        SendMessageA(converter, WM_COMMAND, 0, (LPARAM)App.converterSwitchButton);
-        EXPECT_TRUE(IsWindow(converter)) << "a hidden converter switched back";
-        ShowWindow(converter, SW_SHOW);
-        SetWindowTextA(value, "42");
-
-        Click(App.converterSwitchButton);
-        HWND fresh = Panel();
-        EXPECT_TRUE(MadeAs(fresh, CalculatorWindow));
-        EXPECT_TRUE(ClippedToPanelRegion(fresh));
-        EXPECT_FALSE(IsWindow(converter) || IsWindow(value) || IsWindow(hidden)) << "the hidden panels outlived the swap";
-        EXPECT_EQ(App.calculatorFirstEdit, GetFocus()) << "the keyboard stayed behind";
-        EXPECT_EQ(calculatorFace, Face(App.calculatorSwitchButton)) << "the face was loaded again";
-        EXPECT_EQ(1, CountChildren(App.mainFrame, CalculatorClass));
-        EXPECT_EQ(0, CountChildren(App.mainFrame, ConverterClass));
-        for (int id = Add; id <= Divide; id++)
-            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(fresh, id));
-        EXPECT_EQ("", WindowText(App.calculatorFirstEdit) + WindowText(App.calculatorSecondEdit) +
-                          WindowText(App.calculatorResultEdit));
-    }
-    EXPECT_FALSE(TakeQuit(NULL)) << "a retired panel posted the quit message";
-}
-
-// A swap whose new panel cannot be made leaves the shown panel shown and
-// working, and says so in the box that start-up uses; once the system is
-// willing again, the same switch swaps.
-TEST_F(CalculatorTest, SwapThatCannotMakeItsPanelKeepsTheShownOne)
-{
-    static const struct { const char *refused; HWND *switchButton; } swaps[] = {
-        { ConverterClass, &App.calculatorSwitchButton },
-        { CalculatorClass, &App.converterSwitchButton },
-    };
-    for (auto &s : swaps) {
-        SCOPED_TRACE(std::string("no new ") + s.refused);
-        HWND shown = Panel();
-        int windows = CountDescendants(App.mainFrame);
-        std::vector<SeenBox> boxes;
-        {
-            CreationRefused refusal(s.refused);
-            BoxWatcher watcher;
-            Click(*s.switchButton);
-            boxes = watcher.Stop();
-        }
-        EXPECT_TRUE(OneBox(boxes, CreationFailedBox, App.mainFrame));
-        EXPECT_EQ(shown, Panel()) << "the shown panel did not stay";
-        EXPECT_EQ(windows, CountDescendants(App.mainFrame));
-        Click(*s.switchButton);
-        EXPECT_EQ(s.refused, ClassName(Panel()));
-    }
-    ExpectStillCalculates();
-    EXPECT_EQ(OneCalculatorsWindows, CountDescendants(App.mainFrame)) << "the title buttons and one calculator";
-}
-
-// A right-click on either panel's surface brings one modal warning box,
-// twice over, and changes nothing. A child cannot own a box: the system
-// gives it to the panel's frame.
-TEST_F(CalculatorTest, RightClickOnEitherPanelWarnsWithABoxAndChangesNothing)
-{
-    Calculate("3", "4", Add);
-    for (int i = 0; i < 3; i++) {
-        if (i == 2) {
-            EXPECT_EQ("3 7", WindowText(App.calculatorFirstEdit) + " " + WindowText(App.calculatorResultEdit));
-            Click(App.calculatorSwitchButton);
-        }
-        BoxWatcher watcher;
-        SendMessageA(Panel(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(250, 260));
-        EXPECT_TRUE(OneBox(watcher.Stop(), RightClickBox, App.mainFrame)) << ClassName(Panel());
-    }
-    EXPECT_EQ(App.converterPanel, Panel());
 }
 
 // Closed or destroyed, a calculator panel posts the quit message.
@@ -228,7 +107,7 @@ TEST_F(CalculatorTest, DestroyingACalculatorPanelPostsQuitWithCodeZero)
 {
     for (UINT close : { WM_CLOSE, WM_DESTROY }) {
         Restart();
-        HWND panel = Panel();
+        HWND panel = ShownPanel();
         if (close == WM_CLOSE)
             SendMessageA(panel, WM_CLOSE, 0, 0);
         else

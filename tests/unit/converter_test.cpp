@@ -40,29 +40,6 @@ TEST_F(ConverterTest, TwelveControlsAsLaidOut)
                   App.converterSwitchBitmap);
 }
 
-// Both panels give their controls the white stock brush and a clear
-// background; the converter makes their text pink, the calculator leaves
-// it as it was.
-TEST_F(ConverterTest, ControlsOfBothPanelsAskForWhiteOnAClearBackground)
-{
-    const COLORREF given = RGB(1, 2, 3);
-    const struct { HWND panel; COLORREF text; } panels[] = {
-        { App.firstCalculatorPanel, given }, { Panel(), RGB(255, 0, 128) },
-    };
-    for (auto &p : panels)
-        for (UINT message : { WM_CTLCOLORBTN, WM_CTLCOLORSTATIC }) {
-            SCOPED_TRACE(ClassName(p.panel) + " message " + std::to_string(message));
-            HDC dc = CreateCompatibleDC(NULL);
-            SetBkMode(dc, OPAQUE);
-            SetTextColor(dc, given);
-            LRESULT brush = SendMessageA(p.panel, message, (WPARAM)dc, (LPARAM)GetWindow(p.panel, GW_CHILD));
-            EXPECT_EQ((LRESULT)GetStockObject(WHITE_BRUSH), brush);
-            EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
-            EXPECT_EQ(p.text, GetTextColor(dc));
-            DeleteDC(dc);
-        }
-}
-
 // The rule decides 10 of the 64 states; the other 54 are refused.
 TEST_F(ConverterTest, AllSixtyFourCheckStates)
 {

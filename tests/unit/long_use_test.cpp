@@ -28,7 +28,7 @@ static int Count(int full, int quick)
 // Allowance for the heap's own bookkeeping and caches.
 static const SIZE_T MemoryMargin = 1024 * 1024;
 
-class LongUse : public AppTest {
+class LongUseTest : public AppTest {
 protected:
     static void RoundTrip()
     {
@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(LongUse, TenThousandRoundTripsStayFlat)
+TEST_F(LongUseTest, TenThousandRoundTripsStayFlat)
 {
     const int trips = Count(10000, 300);
     std::set<HBITMAP> faces;
@@ -67,7 +67,7 @@ TEST_F(LongUse, TenThousandRoundTripsStayFlat)
     ExpectStillCalculates();
 }
 
-TEST_F(LongUse, HundredThousandPressesOnEachPanelStayFlat)
+TEST_F(LongUseTest, HundredThousandPressesOnEachPanelStayFlat)
 {
     const int presses = Count(100000, 3000);
     ClickId(ShownPanel(), Divide);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+class MainFrameTest : public AppTest {};
+
 static HINSTANCE Instance() { return GetModuleHandleA(NULL); }
 
 // A class record as one line to compare, its brush as there or not: the
@@ -20,7 +22,7 @@ static std::string Record(const WNDCLASSEXA &w)
     return text;
 }
 
-TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
+TEST_F(MainFrameTest, ClassRecordsAreRegisteredAsLaidOut)
 {
     static const struct { const char *name; WNDPROC proc; UINT style; } classes[] = {
         { FrameClass, MainFrameProc, FrameClassStyle },
@@ -40,7 +42,7 @@ TEST_F(AppTest, ClassRecordsAreRegisteredAsLaidOut)
     EXPECT_TRUE(ShowsItsRole(PointerCursor, PictureOfCursor(cursor)));
 }
 
-TEST_F(AppTest, BorderlessFrameShowsTheFirstCalculatorClippedToTheRoundedRegion)
+TEST_F(MainFrameTest, BorderlessFrameShowsTheFirstCalculatorClippedToTheRoundedRegion)
 {
     EXPECT_TRUE(MadeAs(App.mainFrame, MainFrameWindow));
     EXPECT_EQ(NULL, GetParent(App.mainFrame));
@@ -54,7 +56,7 @@ TEST_F(AppTest, BorderlessFrameShowsTheFirstCalculatorClippedToTheRoundedRegion)
     EXPECT_TRUE(ClippedToPanelRegion(panel));
 }
 
-TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
+TEST_F(MainFrameTest, TitleButtonsAreBitmapButtonsWithTheirImages)
 {
     // In the order made, About, close, minimize, before any panel.
     const struct { HWND button; HBITMAP bitmap; } kept[] = {
@@ -84,7 +86,7 @@ TEST_F(AppTest, TitleButtonsAreBitmapButtonsWithTheirImages)
 // About shows a box owned by the frame that ends in the version line,
 // close posts the quit message and destroys nothing, minimize minimizes; a
 // command with another identifier, or from another window, does nothing.
-TEST_F(AppTest, TitleButtonCommandsAndNoOthers)
+TEST_F(MainFrameTest, TitleButtonCommandsAndNoOthers)
 {
     const struct { HWND from; WORD id; bool about, quits, minimizes; } commands[] = {
         { App.aboutButton, 0, true, false, false }, { App.closeButton, 0, false, true, false },
@@ -117,7 +119,7 @@ TEST_F(AppTest, TitleButtonCommandsAndNoOthers)
 
 // Drag: a move places the frame by the cursor's displacement since the
 // press; the release ends it through the capture change.
-TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
+TEST_F(MainFrameTest, DragMovesTheFrameByTheCursorsDisplacement)
 {
     auto frameAt = [] {
         RECT r;
@@ -151,7 +153,7 @@ TEST_F(AppTest, DragMovesTheFrameByTheCursorsDisplacement)
     EXPECT_EQ(released, frameAt()) << "the frame moved after the release";
 }
 
-TEST_F(AppTest, CaptureChangeDecidesWhetherADragGoesOn)
+TEST_F(MainFrameTest, CaptureChangeDecidesWhetherADragGoesOn)
 {
     static const struct { unsigned char before; bool toFrame; unsigned char after; } cases[] = {
         { 0, true, 1 }, { 1, true, 1 }, { 1, false, 0 }, { 0, false, 0 },
@@ -171,7 +173,7 @@ TEST_F(AppTest, CaptureChangeDecidesWhetherADragGoesOn)
     ReleaseCapture();
 }
 
-TEST_F(AppTest, ClosingTheFrameEndsTheLoopWithCodeZero)
+TEST_F(MainFrameTest, ClosingTheFrameEndsTheLoopWithCodeZero)
 {
     PostMessageA(App.mainFrame, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, RunMessageLoop());
@@ -192,7 +194,7 @@ static BOOL WINAPI FailingGetMessage(LPMSG msg, HWND, UINT, UINT)
     return -1;
 }
 
-TEST_F(AppTest, FailedMessageReadEndsTheLoopWithADefinedCode)
+TEST_F(MainFrameTest, FailedMessageReadEndsTheLoopWithADefinedCode)
 {
     Reads = 0;
     System.getMessage = FailingGetMessage;
@@ -213,7 +215,7 @@ static std::string ShownAs(HWND window)
 // main frame and the first panel both take that command. Not maximized: the
 // 32-bit Wine 10 never comes back from the messages that follow it on a
 // virtual display, which is the platform's matter, not the program's.
-TEST(StartUp, FrameAndFirstPanelBothTakeTheShowCommand)
+TEST_F(MainFrameTest, FrameAndFirstPanelBothTakeTheShowCommand)
 {
     static const struct { int command; const char *name, *shownAs; } commands[] = {
         { SW_SHOWNORMAL, "SW_SHOWNORMAL", "shown" },
@@ -238,7 +240,7 @@ TEST(StartUp, FrameAndFirstPanelBothTakeTheShowCommand)
 // it fails as it would on a broken system, or the system refusing the main
 // frame or the first panel. One box says so, no window is left behind, and
 // WinMain returns 0.
-TEST(StartUp, FailedStartWarnsOnceAndLeavesNoWindow)
+TEST_F(MainFrameTest, FailedStartWarnsOnceAndLeavesNoWindow)
 {
     static const struct { const char *taken, *refused; const BoxFact &box; } failures[] = {
         { CalculatorClass, NULL, RegistrationFailedBox },

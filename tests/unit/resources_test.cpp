@@ -282,6 +282,10 @@ TEST(ResourcesTest, PanelIsHalfWhiteWithStrokesAndASplatterAndTilesDownwards)
     const auto stroke = [](Px q) { return !q.White(); };
     EXPECT_GT(Sum(p, 150, 30, 299, 119, stroke), 2 * Sum(p, 150, 120, 299, 199, stroke))
         << "the strokes are heavier in the upper right";
+    // Ink in the upper band, by thirds from the left: each third darker than the one before.
+    const auto ink = [&](int x0) { return Sum(p, x0, 30, x0 + 99, 100, [](Px q) { return 255 - q.Lum(); }); };
+    EXPECT_TRUE(ink(0) < ink(100) && ink(100) < ink(200))
+        << "the upper strokes darken towards the right: " << ink(0) << ", " << ink(100) << ", " << ink(200);
     // How much a row differs from the next, the last from the first.
     const auto seam = [&](int row) {
         return Sum(p, 0, row, 299, row, [&](int x, int y) { return abs(At(p, x, y).Lum() - At(p, x, (y + 1) % 300).Lum()); });
@@ -344,10 +348,12 @@ TEST(ResourcesTest, SwitchFacesAreLetteredWithALightBorderAndStreaks)
 
 TEST(ResourcesTest, CursorsAreOutlinedArrowsWithASoftShadowAndTheHotSpotOnTheTip)
 {
-    // The fill at (2, 5) and (2, 12), each within its tolerance; its role gives its hue.
-    static const struct { int group, image; const char *fill; Px top; int topBy; Px low; int lowBy; } cursors[] = {
-        { DragCursor, DragCursorImage, "pale blue-white to light blue", { 237, 255, 254 }, 20, { 190, 220, 250 }, 25 },
-        { PointerCursor, PointerCursorImage, "light grey, shading down", { 210, 210, 210 }, 12, { 192, 192, 192 }, 12 },
+    // The fill at (2, 5) and (2, 12), each within its tolerance; its role gives its hue; the outline's hue.
+    static const struct { int group, image; const char *fill; Px top; int topBy; Px low; int lowBy; Px edge; } cursors[] = {
+        { DragCursor, DragCursorImage, "pale blue-white to light blue", { 237, 255, 254 }, 20, { 190, 220, 250 }, 25,
+          { 96, 116, 150 } },
+        { PointerCursor, PointerCursorImage, "light grey, shading down", { 210, 210, 210 }, 12, { 192, 192, 192 }, 12,
+          { 128, 128, 128 } },
     };
     const auto opaque = [](Px q) { return q.a == 255; };
     for (auto &c : cursors) {
@@ -379,13 +385,15 @@ TEST(ResourcesTest, CursorsAreOutlinedArrowsWithASoftShadowAndTheHotSpotOnTheTip
         EXPECT_TRUE(right && width[12] >= 11 && width[12] <= 13) << "the right edge runs diagonally to about (11, 12)";
         EXPECT_TRUE(lower && width[13] <= 5 && width[16] == 1)
             << "the lower edge slants from column 4 down to the left edge at row 16";
-        long edge = 0, edgeN = 0, fill = 0, fillN = 0;
+        long edge = 0, edgeN = 0, fill = 0, fillN = 0, offHue = 0;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < width[y]; ++x) {
                 const bool rim = x == 0 || x == width[y] - 1 || y == 0 || x >= width[y - 1] || x >= width[y + 1];
                 (rim ? edge : fill) += At(p, x, y).Lum();
                 ++(rim ? edgeN : fillN);
+                offHue += rim && !At(p, x, y).Near(c.edge, 0);
             }
+        EXPECT_EQ(0, offHue) << "outline pixels not of the hue " << c.edge.r << ", " << c.edge.g << ", " << c.edge.b;
         EXPECT_TRUE(fillN > 0 && edge / edgeN < fill / fillN - 30) << "a darker outline";
         EXPECT_TRUE(At(p, 2, 5).Near(c.top, c.topBy) && At(p, 2, 12).Near(c.low, c.lowBy)) << "the fill is " << c.fill;
         // The mask follows the colour rows, one bit a pixel, bottom row first.

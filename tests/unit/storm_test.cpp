@@ -7,8 +7,6 @@
 #include <stdio.h>
 
 #include <algorithm>
-#include <iterator>
-#include <vector>
 
 static const int MessagesEach = 100000;
 static const unsigned Seed = 20261207;
@@ -84,9 +82,9 @@ static int SendStorm(HWND target, Random &random, HDC realDc)
     return MessagesEach;
 }
 
-class Storm : public AppTest {};
+class StormTest : public AppTest {};
 
-TEST_F(Storm, RandomMessagesToEveryWindowProcedure)
+TEST_F(StormTest, RandomMessagesToEveryWindowProcedure)
 {
     Random random = { Seed };
     HDC dc = GetDC(App.mainFrame);

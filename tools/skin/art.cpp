@@ -1,5 +1,7 @@
 #include "art.h"
 
+#include "formats.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,16 +12,15 @@ namespace skin {
 
 namespace {
 
-const Rgb kWhite{255, 255, 255};
+const Rgb White{255, 255, 255};
 
-void require(bool ok, const char* what) {
-    if (!ok) {
-        std::fprintf(stderr, "skin: %s\n", what);
-        std::exit(1);
-    }
+void Require(bool ok, const char* what)
+{
+    if (!ok)
+        Die(what);
 }
 
-float hash01(uint32_t a, uint32_t b) {
+float Hash01(uint32_t a, uint32_t b) {
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u;
     h ^= h >> 15;
     h *= 0xC2B2AE3Du;
@@ -28,11 +29,11 @@ float hash01(uint32_t a, uint32_t b) {
 }
 
 // Lettering on a soft glow: the glow is the ink thickened and blurred.
-void glowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
+void GlowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
     const int pad = 3;
-    Mask halo = ink.padded(pad).dilated(1).blurred(1).amplified(1.8f);
-    paint(img, halo, x0 - pad, y0 - pad, glow, 0.95f);
-    paint(img, ink.amplified(1.5f), x0, y0, letters);
+    Mask halo = ink.Padded(pad).Dilated(1).Blurred(1).Amplified(1.8f);
+    Paint(img, halo, x0 - pad, y0 - pad, glow, 0.95f);
+    Paint(img, ink.Amplified(1.5f), x0, y0, letters);
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ void glowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb lett
 // half the corner's size whose octants are rounded to whole pixels and
 // mirrored, and leaves out the region's last column. The frame's opening must match it to
 // the pixel, so the same rule is written out here.
-bool panelRegion(int x, int y) {
+bool PanelRegion(int x, int y) {
     const int right = REGION_RIGHT - 2;
     const int radius = REGION_CORNER / 2;
     if (x < REGION_LEFT || x > right || y < REGION_TOP || y > FRAME_SIZE - 1) return false;
@@ -53,36 +54,42 @@ bool panelRegion(int x, int y) {
     return u <= v ? v <= reach(u) : u <= reach(v);
 }
 
-Image frame(const Fonts& f) {
+Image Frame(const Fonts& f) {
     const int n = FRAME_SIZE;
     Image img(n, n);
     const Rgb navyTop{17, 62, 96}, navyDeep{3, 21, 44};
     const Rgb skyTop{42, 155, 248}, skyLow{63, 175, 248};
     const Rgb glowBlue{125, 190, 240}, edgeLine{108, 136, 164}, border{170, 215, 250};
     const Rgb rimTeal{98, 134, 140}, rimPale{176, 214, 246};
+    // The centres and radius of the opening's rounded corners, in frame pixels.
+    const int corner = REGION_CORNER / 2;
+    const struct {
+        float left, right, top, radius;
+    } round = {PANEL_X + corner + 0.5f, PANEL_X + REGION_RIGHT - 2 - corner + 0.5f,
+               PANEL_Y + REGION_TOP + corner + 0.5f, corner + 0.5f};
 
     for (int Y = 0; Y < n; ++Y)
         for (int X = 0; X < n; ++X) {
             const float px = X + 0.5f, py = Y + 0.5f;
-            const Rgb navy = mix(navyTop, navyDeep, clamp01(py / 82.f));
-            const Rgb sky = mix(skyTop, skyLow, clamp01((py - 92.f) / 238.f));
-            const float toSky = smoothstep(86.f, 98.f, py);
-            Rgb base = mix(navy, sky, toSky);
-            if ((X + Y) % 3 == 0) base = scale(base, 1.f - 0.16f * (1.f - toSky));
-            img.set(X, Y, base);
+            const Rgb navy = Mix(navyTop, navyDeep, Clamp01(py / 82.f));
+            const Rgb sky = Mix(skyTop, skyLow, Clamp01((py - 92.f) / 238.f));
+            const float toSky = SmoothStep(86.f, 98.f, py);
+            Rgb base = Mix(navy, sky, toSky);
+            if ((X + Y) % 3 == 0) base = Scale(base, 1.f - 0.16f * (1.f - toSky));
+            img.Set(X, Y, base);
 
             // Around the opening's rounded top: a soft glow into the navy and
             // a thin line a few pixels out, both following the curve.
-            if (py < 93.5f) {
+            if (py < round.top) {
                 float d;
-                if (px < 91.5f)
-                    d = std::hypot(px - 91.5f, py - 93.5f) - 73.5f;
-                else if (px > 243.5f)
-                    d = std::hypot(px - 243.5f, py - 93.5f) - 73.5f;
+                if (px < round.left)
+                    d = std::hypot(px - round.left, py - round.top) - round.radius;
+                else if (px > round.right)
+                    d = std::hypot(px - round.right, py - round.top) - round.radius;
                 else
                     d = 20.f - py;
-                if (d > -1.f) img.over(X, Y, glowBlue, 0.55f * std::exp(-std::max(d, 0.f) / 2.2f));
-                img.over(X, Y, edgeLine, 0.8f * clamp01(1.f - std::fabs(d - 4.5f) / 0.8f));
+                if (d > -1.f) img.Over(X, Y, glowBlue, 0.55f * std::exp(-std::max(d, 0.f) / 2.2f));
+                img.Over(X, Y, edgeLine, 0.8f * Clamp01(1.f - std::fabs(d - 4.5f) / 0.8f));
             }
 
             // The light line along the opening's sides and bottom.
@@ -90,30 +97,30 @@ Image frame(const Fonts& f) {
             const bool outer = (X == 16 || X == 318) && Y >= 86 && Y <= 321;
             const bool bottom = Y == 320 && X >= 16 && X <= 318;
             const bool below = Y == 321 && X >= 16 && X <= 318;
-            if (inner || bottom) img.over(X, Y, border, 0.9f);
-            else if (outer || below) img.over(X, Y, border, 0.45f);
+            if (inner || bottom) img.Over(X, Y, border, 0.9f);
+            else if (outer || below) img.Over(X, Y, border, 0.45f);
 
             // A lighter rim round the whole picture.
             const int e = std::min(std::min(X, Y), std::min(n - 1 - X, n - 1 - Y));
             if (e < 3) {
                 const float a = Y == 0 ? 0.9f : (e == 0 ? 0.8f : (e == 1 ? 0.5f : 0.25f));
-                img.over(X, Y, mix(rimTeal, rimPale, toSky), a);
+                img.Over(X, Y, Mix(rimTeal, rimPale, toSky), a);
             }
         }
 
     const Rgb letters{8, 28, 56}, glow{95, 195, 255};
-    Mask title = f.serifBold.fit("OmbeX+", 104, 13, 1);
-    require(title.width() <= 104 && title.height() <= 13, "title lettering too large");
-    glowingText(img, title, 164 - title.width() / 2, 18 - title.height(), glow, letters);
+    Mask title = f.serifBold.Fit("OmbeX+", 104, 13, 1);
+    Require(title.Width() <= 104 && title.Height() <= 13, "title lettering too large");
+    GlowingText(img, title, 164 - title.Width() / 2, 18 - title.Height(), glow, letters);
     // "V.2.0.3.F": the version and the first letter of its tag.
-    Mask version = f.sansBold.fit("V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
-    require(version.width() <= 34 && version.height() <= 8, "version lettering too large");
-    glowingText(img, version, 12, 18 - version.height(), glow, letters);
+    Mask version = f.sansBold.Fit("V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
+    Require(version.Width() <= 34 && version.Height() <= 8, "version lettering too large");
+    GlowingText(img, version, 12, 18 - version.Height(), glow, letters);
 
     // The opening last, so that nothing above bleeds into it.
     for (int Y = 0; Y < n; ++Y)
         for (int X = 0; X < n; ++X)
-            if (panelRegion(X - PANEL_X, Y - PANEL_Y)) img.set(X, Y, kWhite);
+            if (PanelRegion(X - PANEL_X, Y - PANEL_Y)) img.Set(X, Y, White);
     return img;
 }
 
@@ -122,44 +129,44 @@ namespace {
 // A dry-brush stroke from the left edge towards xEnd, ragged along both
 // edges; each bristle row stops at its own place near the end. Rows wrap,
 // because the panel repeats the picture downwards.
-void brushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd, float opacity,
+void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd, float opacity,
                  float rampRight) {
-    const Rgb steel = mix(Rgb{196, 209, 218}, Rgb{184, 199, 211}, hash01(seed, 1));
+    const Rgb steel = Mix(Rgb{196, 209, 218}, Rgb{184, 199, 211}, Hash01(seed, 1));
     Noise1 upper(seed * 4 + 1, 64), lower(seed * 4 + 2, 64), fineUp(seed * 4 + 3, 220),
         fineDown(seed * 4 + 4, 220);
-    const int h = img.height();
-    for (int x = 0; x < img.width() && x < int(xEnd) + 2; ++x) {
-        const float taper = clamp01((xEnd - x) / 45.f);
+    const int h = img.Height();
+    for (int x = 0; x < img.Width() && x < int(xEnd) + 2; ++x) {
+        const float taper = Clamp01((xEnd - x) / 45.f);
         const float half = thick * 0.5f * (0.35f + 0.65f * taper);
-        const float top = yMid - half + 2.2f * upper.at(x / 9.f) + 0.9f * fineUp.at(x / 2.5f);
-        const float bot = yMid + half + 2.2f * lower.at(x / 9.f) + 0.9f * fineDown.at(x / 2.5f);
-        const float ramp = 1.f - rampRight + rampRight * clamp01(x / 300.f);
+        const float top = yMid - half + 2.2f * upper.At(x / 9.f) + 0.9f * fineUp.At(x / 2.5f);
+        const float bot = yMid + half + 2.2f * lower.At(x / 9.f) + 0.9f * fineDown.At(x / 2.5f);
+        const float ramp = 1.f - rampRight + rampRight * Clamp01(x / 300.f);
         for (int y = int(std::floor(top)); y <= int(std::ceil(bot)); ++y) {
-            const float cover = clamp01(std::min(float(y + 1), bot) - std::max(float(y), top));
+            const float cover = Clamp01(std::min(float(y + 1), bot) - std::max(float(y), top));
             if (cover <= 0.f) continue;
             const uint32_t row = uint32_t(y + 1000);
-            const float bristle = 0.72f + 0.28f * hash01(seed, row);
-            const float rowEnd = xEnd - 55.f * hash01(seed + 7, row);
+            const float bristle = 0.72f + 0.28f * Hash01(seed, row);
+            const float rowEnd = xEnd - 55.f * Hash01(seed + 7, row);
             if (float(x) > rowEnd) continue;
-            img.over(x, ((y % h) + h) % h, steel, opacity * ramp * cover * bristle);
+            img.Over(x, ((y % h) + h) % h, steel, opacity * ramp * cover * bristle);
         }
     }
 }
 
-void disc(Image& img, float cx, float cy, float r, Rgb c) {
+void Disc(Image& img, float cx, float cy, float r, Rgb c) {
     for (int y = int(cy - r) - 1; y <= int(cy + r) + 1; ++y)
         for (int x = int(cx - r) - 1; x <= int(cx + r) + 1; ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-            img.over(x, y, c, clamp01(r + 0.5f - d));
+            img.Over(x, y, c, Clamp01(r + 0.5f - d));
         }
 }
 
 }  // namespace
 
-Image panel() {
+Image Panel() {
     Image img(480, 300);
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 480; ++x) img.set(x, y, kWhite);
+        for (int x = 0; x < 480; ++x) img.Set(x, y, White);
 
     struct Stroke {
         float y, thick, xEnd, opacity, rampRight;
@@ -174,14 +181,14 @@ Image panel() {
         {312, 8, 260, 0.8f, 0.1f},
     };
     uint32_t seed = 11;
-    for (const Stroke& s : strokes) brushStroke(img, seed++, s.y, s.thick, s.xEnd, s.opacity, s.rampRight);
+    for (const Stroke& s : strokes) BrushStroke(img, seed++, s.y, s.thick, s.xEnd, s.opacity, s.rampRight);
 
     // Splatter near the lower left, and two strays.
     const Rgb ink{12, 45, 80};
     Random r(2024);
-    for (int i = 0; i < 14; ++i) disc(img, r.range(2.f, 44.f), r.range(256.f, 289.f), r.range(0.5f, 2.0f), ink);
-    disc(img, 184.5f, 259.5f, 0.9f, ink);
-    disc(img, 280.5f, 257.5f, 0.7f, ink);
+    for (int i = 0; i < 14; ++i) Disc(img, r.Range(2.f, 44.f), r.Range(256.f, 289.f), r.Range(0.5f, 2.0f), ink);
+    Disc(img, 184.5f, 259.5f, 0.9f, ink);
+    Disc(img, 280.5f, 257.5f, 0.7f, ink);
 
     // The emblem, beyond what any panel shows.
     const float cx = 562.f, cy = 165.f;
@@ -190,17 +197,17 @@ Image panel() {
         Rgb c;
     };
     const Rgb navy{10, 63, 105};
-    const Ring rings[] = {{127, kWhite}, {94, navy}, {91, kWhite}, {88, navy}};
+    const Ring rings[] = {{127, White}, {94, navy}, {91, White}, {88, navy}};
     for (const Ring& ring : rings)
         for (int y = 0; y < 300; ++y)
             for (int x = 400; x < 480; ++x) {
                 const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-                img.over(x, y, ring.c, clamp01(ring.r + 0.5f - d));
+                img.Over(x, y, ring.c, Clamp01(ring.r + 0.5f - d));
             }
     return img;
 }
 
-Image titleButton(TitleButton which) {
+Image TitleFace(TitleButton which) {
     struct Look {
         Rgb light, dark;
     };
@@ -209,7 +216,7 @@ Image titleButton(TitleButton which) {
                                                        : Look{{187, 65, 227}, {71, 14, 132}};
     Image img(15, 15);
     for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) img.set(x, y, mix(look.light, look.dark, (x + y) / 28.f));
+        for (int x = 0; x < 15; ++x) img.Set(x, y, Mix(look.light, look.dark, (x + y) / 28.f));
 
     // The glyph as coverage per pixel, confined to its box.
     Mask glyph(15, 15);
@@ -219,11 +226,11 @@ Image titleButton(TitleButton which) {
             switch (which) {
             case TitleButton::Close:
                 if (x >= 4 && x <= 10 && y >= 3 && y <= 10)
-                    c = coverage(x, y, [](float px, float py) {
+                    c = Coverage(x, y, [](float px, float py) {
                         // Two strokes between the box's corners.
                         auto near = [&](float ax, float ay, float bx, float by) {
                             const float dx = bx - ax, dy = by - ay;
-                            const float t = clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
+                            const float t = Clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
                             return std::hypot(px - ax - t * dx, py - ay - t * dy) < 0.95f;
                         };
                         return near(4.5f, 3.5f, 10.5f, 10.5f) || near(10.5f, 3.5f, 4.5f, 10.5f);
@@ -235,26 +242,26 @@ Image titleButton(TitleButton which) {
             case TitleButton::About:
                 if (y >= 2 && y <= 11) {
                     const float left = 8.f - 2.f * (y - 2) / 9.f;
-                    c = clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
+                    c = Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
                 }
                 break;
             }
-            glyph.put(x, y, c);
+            glyph.Put(x, y, c);
         }
 
     for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) img.over(x, y, Rgb{24, 10, 30}, 0.6f * glyph.get(x - 1, y - 1));
+        for (int x = 0; x < 15; ++x) img.Over(x, y, Rgb{24, 10, 30}, 0.6f * glyph.Get(x - 1, y - 1));
     for (int y = 0; y < 15; ++y)
         for (int x = 0; x < 15; ++x) {
             // The close glyph greys towards its foot.
-            const Rgb c = which == TitleButton::Close ? mix(kWhite, Rgb{190, 190, 190}, clamp01((y - 3) / 7.f))
-                                                      : kWhite;
-            img.over(x, y, c, glyph.get(x, y));
+            const Rgb c = which == TitleButton::Close ? Mix(White, Rgb{190, 190, 190}, Clamp01((y - 3) / 7.f))
+                                                      : White;
+            img.Over(x, y, c, glyph.Get(x, y));
         }
     return img;
 }
 
-Image switchFace(const Fonts& f, Switch which) {
+Image SwitchFace(const Fonts& f, Switch which) {
     const bool calc = which == Switch::Calculator;
     const Rgb face = calc ? Rgb{141, 192, 220} : Rgb{136, 162, 184};
     const Rgb letters = calc ? Rgb{13, 59, 82} : Rgb{173, 227, 255};
@@ -264,29 +271,29 @@ Image switchFace(const Fonts& f, Switch which) {
         for (int x = 0; x < w; ++x) {
             // Glass: a bright upper half that breaks at the middle, a face
             // that darkens a little towards the bottom.
-            Rgb c = y < 9 ? mix(mix(face, kWhite, 0.45f), mix(face, kWhite, 0.18f), y / 8.f)
-                          : mix(face, scale(face, 0.86f), (y - 9) / 8.f);
-            img.set(x, y, c);
+            Rgb c = y < 9 ? Mix(Mix(face, White, 0.45f), Mix(face, White, 0.18f), y / 8.f)
+                          : Mix(face, Scale(face, 0.86f), (y - 9) / 8.f);
+            img.Set(x, y, c);
             // Highlight streaks slanting up to the right near both ends.
             for (float s : {3.f, 8.f, 70.f, 76.f}) {
                 const float left = s + (h - 1 - y) * 0.5f;
-                const float cover = clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
-                img.over(x, y, kWhite, 0.45f * cover);
+                const float cover = Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
+                img.Over(x, y, White, 0.45f * cover);
             }
-            if (x == 0 || y == 0 || x == w - 1 || y == h - 1) img.set(x, y, mix(face, kWhite, 0.7f));
+            if (x == 0 || y == 0 || x == w - 1 || y == h - 1) img.Set(x, y, Mix(face, White, 0.7f));
         }
-    Mask word = f.serifBold.fit("SWITCH", 47, 11);
-    require(word.width() <= 47 && word.height() <= 11, "switch lettering too large");
-    paint(img, word, 20, 14 - word.height(), letters);
+    Mask word = f.serifBold.Fit("SWITCH", 47, 11);
+    Require(word.Width() <= 47 && word.Height() <= 11, "switch lettering too large");
+    Paint(img, word, 20, 14 - word.Height(), letters);
     return img;
 }
 
-Image icon(const Fonts& f, int size) {
+Image Icon(const Fonts& f, int size) {
     Image img(size, size);
     const float s = float(size);
     struct Oval {
         float cx, cy, rx, ry;
-        float rho(float u, float v) const { return std::hypot((u - cx) / rx, (v - cy) / ry); }
+        float Rho(float u, float v) const { return std::hypot((u - cx) / rx, (v - cy) / ry); }
     };
     const Oval base{0.5f, 0.525f, 0.44f, 0.305f}, bezel{0.5f, 0.475f, 0.44f, 0.325f},
         face{0.5f, 0.47f, 0.355f, 0.245f}, gloss{0.5f, 0.36f, 0.27f, 0.085f};
@@ -300,68 +307,68 @@ Image icon(const Fonts& f, int size) {
                     const float u = (x + (i + 0.5f) / ss) / s, v = (y + (j + 0.5f) / ss) / s;
                     Image sample(1, 1);
                     // Pale glow round the base.
-                    const float rb = base.rho(u, v);
+                    const float rb = base.Rho(u, v);
                     if (rb >= 1.f) {
                         const float a = 0.85f * std::exp(-(rb - 1.f) * 60.f);
-                        sample.over(0, 0, Rgb{150, 205, 255}, a);
+                        sample.Over(0, 0, Rgb{150, 205, 255}, a);
                     } else {
-                        sample.set(0, 0, mix(Rgb{150, 165, 192}, Rgb{92, 108, 140}, clamp01((v - 0.6f) / 0.23f)));
-                        sample.over(0, 0, Rgb{170, 220, 255}, clamp01((rb - 0.93f) / 0.07f) * 0.8f);
+                        sample.Set(0, 0, Mix(Rgb{150, 165, 192}, Rgb{92, 108, 140}, Clamp01((v - 0.6f) / 0.23f)));
+                        sample.Over(0, 0, Rgb{170, 220, 255}, Clamp01((rb - 0.93f) / 0.07f) * 0.8f);
                     }
-                    const float rz = bezel.rho(u, v);
+                    const float rz = bezel.Rho(u, v);
                     if (rz < 1.f) {
-                        Rgb metal = mix(Rgb{246, 248, 252}, Rgb{192, 200, 216}, clamp01((v - 0.15f) / 0.65f));
-                        metal = mix(metal, Rgb{170, 178, 196}, smoothstep(0.85f, 1.f, rz) * 0.6f);
-                        sample.set(0, 0, metal);
+                        Rgb metal = Mix(Rgb{246, 248, 252}, Rgb{192, 200, 216}, Clamp01((v - 0.15f) / 0.65f));
+                        metal = Mix(metal, Rgb{170, 178, 196}, SmoothStep(0.85f, 1.f, rz) * 0.6f);
+                        sample.Set(0, 0, metal);
                     }
-                    const float rf = face.rho(u, v);
+                    const float rf = face.Rho(u, v);
                     if (rf < 1.f) {
-                        Rgb blue = mix(Rgb{90, 145, 225}, Rgb{140, 190, 246}, smoothstep(0.f, 1.f, (v - face.cy) / face.ry));
-                        blue = mix(blue, Rgb{52, 98, 176}, smoothstep(0.75f, 1.f, rf) * 0.7f);
-                        sample.set(0, 0, blue);
-                        const float rg = gloss.rho(u, v);
-                        if (rg < 1.f) sample.over(0, 0, kWhite, 0.5f * (1.f - rg * rg));
+                        Rgb blue = Mix(Rgb{90, 145, 225}, Rgb{140, 190, 246}, SmoothStep(0.f, 1.f, (v - face.cy) / face.ry));
+                        blue = Mix(blue, Rgb{52, 98, 176}, SmoothStep(0.75f, 1.f, rf) * 0.7f);
+                        sample.Set(0, 0, blue);
+                        const float rg = gloss.Rho(u, v);
+                        if (rg < 1.f) sample.Over(0, 0, White, 0.5f * (1.f - rg * rg));
                     }
                     // The plus sign on the bezel, upper right, in a blue glow.
                     const float dx = std::fabs(u - 0.80f), dy = std::fabs(v - 0.265f);
                     const float arm = 0.048f, thick = 0.016f;
                     const bool plus = (dx < arm && dy < thick) || (dy < arm && dx < thick);
                     const float near = std::max(std::max(dx, dy) - arm, std::min(dx, dy) - thick);
-                    if (!plus && near < 0.04f) sample.over(0, 0, Rgb{80, 150, 255}, 0.6f * (1.f - near / 0.04f));
-                    if (plus) sample.set(0, 0, kWhite);
-                    const Pixel& p = sample.at(0, 0);
+                    if (!plus && near < 0.04f) sample.Over(0, 0, Rgb{80, 150, 255}, 0.6f * (1.f - near / 0.04f));
+                    if (plus) sample.Set(0, 0, White);
+                    const Pixel& p = sample.At(0, 0);
                     acc.r += p.r;
                     acc.g += p.g;
                     acc.b += p.b;
                     acc.a += p.a;
                 }
             const float k = 1.f / float(ss * ss);
-            img.at(x, y) = {acc.r * k, acc.g * k, acc.b * k, acc.a * k};
+            img.At(x, y) = {acc.r * k, acc.g * k, acc.b * k, acc.a * k};
         }
 
     const Rgb dark{18, 32, 64};
     if (size <= 16) {
         // Too small for letters: a dark band where they would be.
         for (int y = 7; y <= 8; ++y)
-            for (int x = 5; x <= 10; ++x) img.over(x, y, dark, 0.85f);
+            for (int x = 5; x <= 10; ++x) img.Over(x, y, dark, 0.85f);
     } else {
-        Mask word = f.sansBold.fit("OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
+        Mask word = f.sansBold.Fit("OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
         // Small letters come out as mid-tones; darken them so they read.
-        if (size < 64) word = word.amplified(1.6f);
-        paint(img, word, (size - word.width()) / 2, int(s * 0.47f) - word.height() / 2, dark);
+        if (size < 64) word = word.Amplified(1.6f);
+        Paint(img, word, (size - word.Width()) / 2, int(s * 0.47f) - word.Height() / 2, dark);
     }
 
     // Empty places stay white with the least alpha, so that no pixel is
     // wholly transparent black.
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
-            if (img.at(x, y).a * 255.f < 1.f) img.set(x, y, kWhite, 1.f / 255.f);
+            if (img.At(x, y).a * 255.f < 1.f) img.Set(x, y, White, 1.f / 255.f);
     return img;
 }
 
 namespace {
 
-bool inArrow(int x, int y) {
+bool InArrow(int x, int y) {
     if (x < 0 || y < 0) return false;
     if (y <= 12) return x <= std::min(y, 11);
     if (y <= 16) return x <= 16 - y;
@@ -370,25 +377,25 @@ bool inArrow(int x, int y) {
 
 }  // namespace
 
-Image cursor(Arrow which) {
+Image Cursor(Arrow which) {
     Image img(32, 32);
     Mask offset(32, 32);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) offset.put(x, y, inArrow(x - 2, y - 2) ? 1.f : 0.f);
-    const Mask shadow = offset.blurred(1);
+        for (int x = 0; x < 32; ++x) offset.Put(x, y, InArrow(x - 2, y - 2) ? 1.f : 0.f);
+    const Mask shadow = offset.Blurred(1);
 
     const bool drag = which == Arrow::Drag;
     const Rgb edge = drag ? Rgb{96, 116, 150} : Rgb{128, 128, 128};
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            if (!inArrow(x, y)) {
-                img.over(x, y, Rgb{64, 64, 64}, 0.5f * shadow.get(x, y));
+            if (!InArrow(x, y)) {
+                img.Over(x, y, Rgb{64, 64, 64}, 0.5f * shadow.Get(x, y));
                 continue;
             }
-            const bool rim = !inArrow(x - 1, y) || !inArrow(x + 1, y) || !inArrow(x, y - 1) || !inArrow(x, y + 1);
-            const Rgb fill = drag ? mix(Rgb{237, 255, 254}, Rgb{190, 220, 250}, smoothstep(6.f, 14.f, float(y)))
-                                  : mix(Rgb{214, 214, 214}, Rgb{189, 189, 189}, y / 15.f);
-            img.set(x, y, rim ? edge : fill);
+            const bool rim = !InArrow(x - 1, y) || !InArrow(x + 1, y) || !InArrow(x, y - 1) || !InArrow(x, y + 1);
+            const Rgb fill = drag ? Mix(Rgb{237, 255, 254}, Rgb{190, 220, 250}, SmoothStep(6.f, 14.f, float(y)))
+                                  : Mix(Rgb{214, 214, 214}, Rgb{189, 189, 189}, y / 15.f);
+            img.Set(x, y, rim ? edge : fill);
         }
     return img;
 }

@@ -8,23 +8,24 @@
 namespace skin {
 
 struct Fonts {
-    Font serifBold{fontPath("DejaVuSerif-Bold.ttf")};
-    Font sansBold{fontPath("DejaVuSans-Bold.ttf")};
+    Font serifBold{FontPath("DejaVuSerif-Bold.ttf")};
+    Font sansBold{FontPath("DejaVuSans-Bold.ttf")};
 };
 
 // Whether panel pixel (x, y) lies in the rounded region that the program
 // gives every panel.
-bool panelRegion(int x, int y);
+bool PanelRegion(int x, int y);
 
-Image frame(const Fonts& f);               // 111
-Image panel();                             // 133
+// The pictures; main.cpp tells which resource each one is.
+Image Frame(const Fonts& f);
+Image Panel();
 enum class TitleButton { Close, Minimize, About };
-Image titleButton(TitleButton which);      // 112, 115, 117
+Image TitleFace(TitleButton which);
 enum class Switch { Calculator, Converter };
-Image switchFace(const Fonts& f, Switch which);  // 122, 123
-Image icon(const Fonts& f, int size);      // images 1..6
+Image SwitchFace(const Fonts& f, Switch which);
+Image Icon(const Fonts& f, int size);
 enum class Arrow { Pointer, Drag };
-Image cursor(Arrow which);                 // images 8 and 7
+Image Cursor(Arrow which);
 
 }  // namespace skin
 

@@ -10,65 +10,65 @@ namespace skin {
 
 namespace {
 
-void put16(Bytes& b, uint32_t v) {
+void Put16(Bytes& b, uint32_t v) {
     b.push_back(uint8_t(v));
     b.push_back(uint8_t(v >> 8));
 }
 
-void put32(Bytes& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
+void Put32(Bytes& b, uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
 }
 
-void set16(Bytes& b, size_t at, uint32_t v) {
+void Set16(Bytes& b, size_t at, uint32_t v) {
     b[at] = uint8_t(v);
     b[at + 1] = uint8_t(v >> 8);
 }
 
-uint8_t byte(float v) {
+uint8_t Byte(float v) {
     if (v <= 0.f) return 0;
     if (v >= 255.f) return 255;
     return uint8_t(std::lround(v));
 }
 
-void infoHeader(Bytes& b, int w, int h, uint32_t sizeImage, int32_t ppm) {
-    put32(b, 40);
-    put32(b, uint32_t(w));
-    put32(b, uint32_t(h));
-    put16(b, 1);   // planes
-    put16(b, 32);  // bits per pixel
-    put32(b, 0);   // BI_RGB
-    put32(b, sizeImage);
-    put32(b, uint32_t(ppm));
-    put32(b, uint32_t(ppm));
-    put32(b, 0);  // colours used
-    put32(b, 0);  // colours important
+void InfoHeader(Bytes& b, int w, int h, uint32_t sizeImage, int32_t ppm) {
+    Put32(b, 40);
+    Put32(b, uint32_t(w));
+    Put32(b, uint32_t(h));
+    Put16(b, 1);   // planes
+    Put16(b, 32);  // bits per pixel
+    Put32(b, 0);   // BI_RGB
+    Put32(b, sizeImage);
+    Put32(b, uint32_t(ppm));
+    Put32(b, uint32_t(ppm));
+    Put32(b, 0);  // colours used
+    Put32(b, 0);  // colours important
 }
 
 // Bottom-up BGRA rows; opaque pictures get a zero fourth byte, since the
 // bitmap loaders take it as padding, not transparency.
-void pixels(Bytes& b, const Image& img, bool withAlpha) {
-    for (int y = img.height() - 1; y >= 0; --y)
-        for (int x = 0; x < img.width(); ++x) {
-            const Pixel& p = img.at(x, y);
+void Pixels(Bytes& b, const Image& img, bool withAlpha) {
+    for (int y = img.Height() - 1; y >= 0; --y)
+        for (int x = 0; x < img.Width(); ++x) {
+            const Pixel& p = img.At(x, y);
             float a = p.a;
             Rgb c = a > 0.f ? Rgb{p.r / a, p.g / a, p.b / a} : Rgb{0, 0, 0};
-            b.push_back(byte(c.b));
-            b.push_back(byte(c.g));
-            b.push_back(byte(c.r));
-            b.push_back(withAlpha ? byte(a * 255.f) : 0);
+            b.push_back(Byte(c.b));
+            b.push_back(Byte(c.g));
+            b.push_back(Byte(c.r));
+            b.push_back(withAlpha ? Byte(a * 255.f) : 0);
         }
 }
 
-int maskStride(int w) { return ((w + 31) / 32) * 4; }
+int MaskStride(int w) { return ((w + 31) / 32) * 4; }
 
-void mask(Bytes& b, const Image& img, bool opaqueIsZero) {
-    const int stride = maskStride(img.width());
-    for (int y = img.height() - 1; y >= 0; --y) {
+void AndMask(Bytes& b, const Image& img, bool opaqueIsZero) {
+    const int stride = MaskStride(img.Width());
+    for (int y = img.Height() - 1; y >= 0; --y) {
         Bytes row(size_t(stride), 0);
         if (opaqueIsZero)
-            for (int x = 0; x < img.width(); ++x)
-                if (byte(img.at(x, y).a * 255.f) == 0) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+            for (int x = 0; x < img.Width(); ++x)
+                if (Byte(img.At(x, y).a * 255.f) == 0) row[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
         b.insert(b.end(), row.begin(), row.end());
     }
 }
@@ -83,79 +83,79 @@ struct VersionNode {
     std::vector<VersionNode> children;
 };
 
-void align4(Bytes& b) {
+void Align4(Bytes& b) {
     while (b.size() % 4) b.push_back(0);
 }
 
-void wide(Bytes& b, const std::string& s) {
-    for (unsigned char c : s) put16(b, c);
-    put16(b, 0);
+void Wide(Bytes& b, const std::string& s) {
+    for (unsigned char c : s) Put16(b, c);
+    Put16(b, 0);
 }
 
-Bytes serialise(const VersionNode& n) {
+Bytes Serialise(const VersionNode& n) {
     Bytes b;
-    put16(b, 0);  // length, filled in below
-    put16(b, n.valueLength);
-    put16(b, n.type);
-    wide(b, n.key);
-    align4(b);
+    Put16(b, 0);  // length, filled in below
+    Put16(b, n.valueLength);
+    Put16(b, n.type);
+    Wide(b, n.key);
+    Align4(b);
     b.insert(b.end(), n.value.begin(), n.value.end());
     for (const VersionNode& child : n.children) {
-        align4(b);
-        Bytes c = serialise(child);
+        Align4(b);
+        Bytes c = Serialise(child);
         b.insert(b.end(), c.begin(), c.end());
     }
-    set16(b, 0, uint32_t(b.size()));
+    Set16(b, 0, uint32_t(b.size()));
     return b;
 }
 
-VersionNode text(const std::string& key, const std::string& value) {
+VersionNode Text(const std::string& key, const std::string& value) {
     VersionNode n;
     n.key = key;
     n.type = 1;
-    wide(n.value, value);
+    Wide(n.value, value);
     n.valueLength = uint16_t(value.size() + 1);  // in characters, with the terminator
     return n;
 }
 
 }  // namespace
 
-Bytes packedDib(const Image& img) {
-    const uint32_t rows = uint32_t(img.width()) * uint32_t(img.height()) * 4u;
+Bytes PackedDib(const Image& img) {
+    const uint32_t rows = uint32_t(img.Width()) * uint32_t(img.Height()) * 4u;
     Bytes b;
-    infoHeader(b, img.width(), img.height(), rows + 2, 2834);
-    pixels(b, img, false);
-    put16(b, 0);
+    InfoHeader(b, img.Width(), img.Height(), rows + 2, 2834);
+    Pixels(b, img, false);
+    Put16(b, 0);
     return b;
 }
 
-Bytes iconImage(const Image& img) {
-    const uint32_t size = uint32_t(img.width() * img.height() * 4 + maskStride(img.width()) * img.height());
+Bytes IconImage(const Image& img) {
+    const uint32_t size = uint32_t(img.Width() * img.Height() * 4 + MaskStride(img.Width()) * img.Height());
     Bytes b;
-    infoHeader(b, img.width(), img.height() * 2, size, 0);
-    pixels(b, img, true);
-    mask(b, img, false);
+    InfoHeader(b, img.Width(), img.Height() * 2, size, 0);
+    Pixels(b, img, true);
+    AndMask(b, img, false);
     return b;
 }
 
-Bytes cursorImage(const Image& img, int hotX, int hotY) {
-    const uint32_t size = uint32_t(img.width() * img.height() * 4 + maskStride(img.width()) * img.height());
+Bytes CursorImage(const Image& img, int hotX, int hotY) {
+    const uint32_t size = uint32_t(img.Width() * img.Height() * 4 + MaskStride(img.Width()) * img.Height());
     Bytes b;
-    put16(b, uint32_t(hotX));
-    put16(b, uint32_t(hotY));
-    infoHeader(b, img.width(), img.height() * 2, size, 0);
-    pixels(b, img, true);
-    mask(b, img, true);
+    Put16(b, uint32_t(hotX));
+    Put16(b, uint32_t(hotY));
+    InfoHeader(b, img.Width(), img.Height() * 2, size, 0);
+    Pixels(b, img, true);
+    AndMask(b, img, true);
     return b;
 }
 
 // The directory of an icon group (type 1) or a cursor group (type 2): their
 // entries differ only in how they give the image's size.
-static Bytes groupDirectory(const std::vector<GroupEntry>& entries, uint32_t type) {
+static Bytes GroupDirectory(const std::vector<GroupEntry>& entries, uint32_t type) {
     Bytes b;
-    put16(b, 0);
-    put16(b, type);
-    put16(b, uint32_t(entries.size()));
+    Put16(b, 0);
+    Put16(b, type);
+    Put16(b, uint32_t(entries.size()));
     for (const GroupEntry& e : entries) {
         if (type == 1) {
             b.push_back(uint8_t(e.width >= 256 ? 0 : e.width));
@@ -163,22 +163,22 @@ static Bytes groupDirectory(const std::vector<GroupEntry>& entries, uint32_t typ
             b.push_back(0);  // colour count
             b.push_back(0);  // reserved
         } else {
-            put16(b, uint32_t(e.width));
-            put16(b, uint32_t(e.height));
+            Put16(b, uint32_t(e.width));
+            Put16(b, uint32_t(e.height));
         }
-        put16(b, 1);   // planes
-        put16(b, 32);  // bits per pixel
-        put32(b, e.bytes);
-        put16(b, e.id);
+        Put16(b, 1);   // planes
+        Put16(b, 32);  // bits per pixel
+        Put32(b, e.bytes);
+        Put16(b, e.id);
     }
     return b;
 }
 
-Bytes iconDirectory(const std::vector<GroupEntry>& entries) { return groupDirectory(entries, 1); }
+Bytes IconDirectory(const std::vector<GroupEntry>& entries) { return GroupDirectory(entries, 1); }
 
-Bytes cursorDirectory(const std::vector<GroupEntry>& entries) { return groupDirectory(entries, 2); }
+Bytes CursorDirectory(const std::vector<GroupEntry>& entries) { return GroupDirectory(entries, 2); }
 
-Bytes versionBlock(const VersionStrings& strings) {
+Bytes VersionBlock(const VersionStrings& strings) {
     VersionNode root;
     root.key = "VS_VERSION_INFO";
     root.valueLength = 52;
@@ -202,12 +202,12 @@ Bytes versionBlock(const VersionStrings& strings) {
         0,           // subtype
         0, 0,        // date
     };
-    for (uint32_t v : fixed) put32(root.value, v);
+    for (uint32_t v : fixed) Put32(root.value, v);
 
     VersionNode table;
     table.key = "040904b0";
     table.type = 1;
-    for (const auto& kv : strings.entries) table.children.push_back(text(kv.first, kv.second));
+    for (const auto& kv : strings.entries) table.children.push_back(Text(kv.first, kv.second));
     VersionNode stringInfo;
     stringInfo.key = "StringFileInfo";
     stringInfo.type = 1;
@@ -216,8 +216,8 @@ Bytes versionBlock(const VersionStrings& strings) {
     VersionNode translation;
     translation.key = "Translation";
     translation.valueLength = 4;
-    put16(translation.value, 0x0409);
-    put16(translation.value, 0x04B0);
+    Put16(translation.value, 0x0409);
+    Put16(translation.value, 0x04B0);
     VersionNode varInfo;
     varInfo.key = "VarFileInfo";
     varInfo.type = 1;
@@ -225,10 +225,10 @@ Bytes versionBlock(const VersionStrings& strings) {
 
     root.children.push_back(stringInfo);
     root.children.push_back(varInfo);
-    return serialise(root);
+    return Serialise(root);
 }
 
-Bytes manifest() {
+Bytes Manifest() {
     // Only the two things the program needs: no elevation, and the themed
     // version 6 controls.
     const char* xml =
@@ -258,12 +258,16 @@ Bytes manifest() {
     return b;
 }
 
-void writeFile(const std::string& path, const Bytes& data) {
+void WriteFile(const std::string& path, const Bytes& data) {
     FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(data.data(), 1, data.size(), f) != data.size() || std::fclose(f) != 0) {
-        std::fprintf(stderr, "skin: cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
+    if (!f || std::fwrite(data.data(), 1, data.size(), f) != data.size() || std::fclose(f) != 0)
+        Die("cannot write " + path);
+}
+
+void Die(const std::string& what)
+{
+    std::fprintf(stderr, "skin: %s\n", what.c_str());
+    std::exit(1);
 }
 
 }  // namespace skin

@@ -1,69 +1,56 @@
-// Paints the skin and writes every resource file that res/ombex.rc embeds.
+// Paints the skin and writes every file that the resource script embeds,
+// each painted by the painter of its resource number.
 //
-//   skin OUTPUT_DIR
+//   skin RESOURCE_SCRIPT OUTPUT_DIR
 //
 // The output is the same bytes on every run, so the files in res/ are
 // committed and a fresh run can be compared with them. Needs FreeType and
 // the DejaVu faces (Debian: libfreetype-dev, pkg-config, fonts-dejavu-core).
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "art.h"
 #include "formats.h"
+#include "../../res/resource.h"
 #include "../../res/version.h"
 
 using namespace skin;
 
 namespace {
 
-std::string dir;
+const int IconSizes[] = {16, 32, 48, 64, 128, 256};
+const int CursorSize = 32;
 
-void write(const char* name, const Bytes& data, size_t expected) {
-    if (expected && data.size() != expected) {
-        std::fprintf(stderr, "skin: %s is %zu bytes, wants %zu\n", name, data.size(), expected);
-        std::exit(1);
-    }
-    writeFile(dir + "/" + name, data);
+Bytes IconFile(const Fonts& f, int number)
+{
+    return IconImage(Icon(f, IconSizes[number - IDI_OMBEX_16]));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skin OUTPUT_DIR\n");
-        return 2;
-    }
-    dir = argv[1];
-    Fonts fonts;
-
-    write("frame.dib", packedDib(frame(fonts)), 435642);
-    write("close.dib", packedDib(titleButton(TitleButton::Close)), 942);
-    write("minimize.dib", packedDib(titleButton(TitleButton::Minimize)), 942);
-    write("about.dib", packedDib(titleButton(TitleButton::About)), 942);
-    write("switch_calculator.dib", packedDib(switchFace(fonts, Switch::Calculator)), 6378);
-    write("switch_converter.dib", packedDib(switchFace(fonts, Switch::Converter)), 6378);
-    write("panel.dib", packedDib(panel()), 576042);
-
-    const int sizes[6] = {16, 32, 48, 64, 128, 256};
-    const size_t iconBytes[6] = {1128, 4264, 9640, 16936, 67624, 270376};
+Bytes IconGroup(const Fonts& f, int)
+{
     std::vector<GroupEntry> icons;
-    for (int i = 0; i < 6; ++i) {
-        const Bytes image = iconImage(icon(fonts, sizes[i]));
-        const std::string name = "icon_" + std::to_string(sizes[i]) + ".icon";
-        write(name.c_str(), image, iconBytes[i]);
-        icons.push_back({sizes[i], sizes[i], uint32_t(image.size()), uint16_t(i + 1)});
+    for (int number = IDI_OMBEX_16; number <= IDI_OMBEX_256; ++number) {
+        const int size = IconSizes[number - IDI_OMBEX_16];
+        icons.push_back({size, size, uint32_t(IconFile(f, number).size()), uint16_t(number)});
     }
-    write("icon.group", iconDirectory(icons), 6 + 6 * 14);
+    return IconDirectory(icons);
+}
 
-    const Bytes drag = cursorImage(cursor(Arrow::Drag), 0, 0);
-    const Bytes pointer = cursorImage(cursor(Arrow::Pointer), 0, 0);
-    write("drag.cursor", drag, 4268);
-    write("pointer.cursor", pointer, 4268);
-    write("drag.group", cursorDirectory({{32, 64, uint32_t(drag.size()), 7}}), 20);
-    write("pointer.group", cursorDirectory({{32, 64, uint32_t(pointer.size()), 8}}), 20);
+Bytes CursorFile(Arrow which)
+{
+    return CursorImage(Cursor(which), 0, 0);
+}
 
-    write("ombex.manifest", manifest(), 680);
+// A cursor group names its one image, 32 wide and 64 high counted twice.
+Bytes CursorGroup(Arrow which, int image)
+{
+    return CursorDirectory({{CursorSize, 2 * CursorSize, uint32_t(CursorFile(which).size()), uint16_t(image)}});
+}
 
+Bytes Version(const Fonts&, int)
+{
     VersionStrings strings;
     strings.entries = {
         {"CompanyName", "OmbeX+ Developers"},
@@ -75,6 +62,72 @@ int main(int argc, char** argv) {
         {"ProductName", "OmbeX+"},
         {"ProductVersion", OMBEX_VERSION_TEXT},
     };
-    write("version.bin", versionBlock(strings), 760);
+    return VersionBlock(strings);
+}
+
+struct Painter {
+    const char* name;
+    int number;
+    Bytes (*paint)(const Fonts& f, int number);
+};
+
+#define PAINTER(number, paint) {#number, number, paint}
+
+// What each resource of the script is painted by.
+const Painter Painters[] = {
+    PAINTER(IDB_FRAME, [](const Fonts& f, int) { return PackedDib(Frame(f)); }),
+    PAINTER(IDB_CLOSE, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::Close)); }),
+    PAINTER(IDB_MINIMIZE, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::Minimize)); }),
+    PAINTER(IDB_ABOUT, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::About)); }),
+    PAINTER(IDB_CALCULATOR_SWITCH, [](const Fonts& f, int) { return PackedDib(SwitchFace(f, Switch::Calculator)); }),
+    PAINTER(IDB_CONVERTER_SWITCH, [](const Fonts& f, int) { return PackedDib(SwitchFace(f, Switch::Converter)); }),
+    PAINTER(IDB_PANEL, [](const Fonts&, int) { return PackedDib(Panel()); }),
+    PAINTER(IDI_OMBEX_16, IconFile),
+    PAINTER(IDI_OMBEX_32, IconFile),
+    PAINTER(IDI_OMBEX_48, IconFile),
+    PAINTER(IDI_OMBEX_64, IconFile),
+    PAINTER(IDI_OMBEX_128, IconFile),
+    PAINTER(IDI_OMBEX_256, IconFile),
+    PAINTER(IDI_OMBEX, IconGroup),
+    PAINTER(IDC_DRAG_IMAGE, [](const Fonts&, int) { return CursorFile(Arrow::Drag); }),
+    PAINTER(IDC_POINTER_IMAGE, [](const Fonts&, int) { return CursorFile(Arrow::Pointer); }),
+    PAINTER(IDC_DRAG, [](const Fonts&, int) { return CursorGroup(Arrow::Drag, IDC_DRAG_IMAGE); }),
+    PAINTER(IDC_POINTER, [](const Fonts&, int) { return CursorGroup(Arrow::Pointer, IDC_POINTER_IMAGE); }),
+    PAINTER(IDR_MANIFEST, [](const Fonts&, int) { return Manifest(); }),
+    PAINTER(IDR_VERSION, Version),
+};
+
+const Painter& PainterOf(const std::string& name)
+{
+    for (const Painter& p : Painters) {
+        if (name == p.name)
+            return p;
+    }
+    Die("no painter for " + name + " of the resource script");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: skin RESOURCE_SCRIPT OUTPUT_DIR\n");
+        return 2;
+    }
+    std::ifstream script(argv[1]);
+    if (!script)
+        Die(std::string("cannot read ") + argv[1]);
+    const Fonts fonts;
+    std::string line;
+    // A resource's line: its name, its type, the quoted file.
+    while (std::getline(script, line)) {
+        std::istringstream words(line);
+        std::string name, type, file;
+        words >> name >> type >> file;
+        if (type.rfind("RES_", 0) != 0 || file.size() < 3 || file.front() != '"')
+            continue;
+        const Painter& p = PainterOf(name);
+        WriteFile(std::string(argv[2]) + "/" + file.substr(1, file.size() - 2), p.paint(fonts, p.number));
+    }
     return 0;
 }

@@ -18,11 +18,11 @@ public:
 
     // The string drawn with glyphs of the given pixel width and height (in
     // 1/64 pixel) and extra space between letters, cropped to its ink.
-    Mask render(const std::string& text, long width64, long height64, int tracking = 0) const;
+    Mask Render(const std::string& text, long width64, long height64, int tracking = 0) const;
 
     // The largest lettering whose ink fits in w x h pixels: the height is
     // chosen first, then the glyphs are narrowed or widened to the width.
-    Mask fit(const std::string& text, int w, int h, int tracking = 0) const;
+    Mask Fit(const std::string& text, int w, int h, int tracking = 0) const;
 
 private:
     void* library_;
@@ -30,7 +30,7 @@ private:
 };
 
 // Faces from Debian's fonts-dejavu-core.
-std::string fontPath(const char* file);
+std::string FontPath(const char* file);
 
 }  // namespace skin
 
