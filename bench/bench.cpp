@@ -1,50 +1,85 @@
 // The program's own code, linked as the in-process tests link it, beside the
-// floors (floor.c). Prints samples, "figure,side,value": bench presses N |
-// swaps N FACTS (N of each kind and of its floor, in turns) | memory
-// program|floor|bare FACTS | keep FACTS (writes the floors' facts, "ready").
+// floors. Prints samples, "figure,side,answerer,value", the answerer being
+// whose code answered: bench presses N | swaps N FACTS (N of each kind and of
+// its floor, in turns) | memory program|floor|bare FACTS | keep FACTS (writes
+// the floors' facts, then says "ready").
+#include "floor.h"
 #include "harness.h"
+#include "layout.h"
 #include "ombex.h"
 #include "resource.h"
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
 
-extern "C" HWND BarePopup(HINSTANCE instance, int showCommand), FloorStart(HINSTANCE instance, int showCommand),
-    FloorPanel(int which, HWND frame), FloorFocus;
-extern "C" int FloorRead(const char *file), FloorRecord(HWND window, int parent), FloorWrite(const char *file);
+#define WARM_UP    20
+#define BLOCK      10        // samples of one side in a row
+#define MEGABYTE   1048576.0
+#define FLOOR_GAP  10        // between the program's frame and the swap floor's
+#define UNIT_LENGTH 3        // characters in a paired result's unit label
+
+static const char *Answered;
+
+// Whose code made a panel, known by its class.
+static const struct { const char *className, *side; } Sides[] = {
+    { CALCULATOR_CLASS, "program" },
+    { FLOOR_PREFIX CALCULATOR_CLASS, "floor" },
+    { BARE_CLASS, "bare" },
+};
+
+static const char *Whose(HWND panel)
+{
+    for (const auto &side : Sides)
+        if (ClassName(panel) == side.className)
+            return side.side;
+    return "nobody";
+}
 
 static double NowMs()
 {
     LARGE_INTEGER t, frequency;
-    QueryPerformanceCounter(&t), QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&frequency);
     return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
 }
 
 static void Fail(const std::string &what)
 {
-    fprintf(stderr, "bench: %s\n", what.c_str()), fflush(stdout);
+    fflush(stdout);
+    fprintf(stderr, "bench: %s\n", what.c_str());
     ExitProcess(2);
+}
+
+// A floor that does not do the program's platform work ends the run.
+static void Check(const char *difference)
+{
+    if (difference)
+        Fail(std::string("the same-work floor's ") + difference);
 }
 
 // Runs what a click left queued, paints included; a retired panel's quit is dropped.
 static void Settle()
 {
-    PumpMessages(), TakeQuit(NULL), GdiFlush();
+    PumpMessages();
+    TakeQuit(NULL);
+    GdiFlush();
 }
 
 static void Click(HWND button)
 {
-    SendMessageA(button, BM_CLICK, 0, 0), Settle();
+    SendMessageA(button, BM_CLICK, 0, 0);
+    Settle();
 }
 
-// COUNT of each side in blocks of ten, each side first in turn, after a warm-up.
+// COUNT of each side in blocks, each side first in turn, after a warm-up.
 static void InTurns(const char *figure, int count, double (*measure)(bool floor))
 {
-    for (int i = 0; i < 20; i++)
+    for (int i = 0; i < WARM_UP; i++)
         measure(i % 2);
     for (int i = 0; i < 2 * count; i++) {
-        bool floor = (i / 10 + i / 20) % 2;
-        printf("%s,%s,%.4f\n", figure, floor ? "floor" : "program", measure(floor));
+        bool floor = (i / BLOCK + i / (2 * BLOCK)) % 2;
+        double ms = measure(floor);
+        printf("%s,%s,%s,%.4f\n", figure, floor ? "floor" : "program", Answered, ms);
     }
 }
 
@@ -52,9 +87,13 @@ static void InTurns(const char *figure, int count, double (*measure)(bool floor)
 static HWND Start(const std::string &side = "program", const char *facts = NULL)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
-    HWND shown = side == "program" ? (StartUp(instance, SW_SHOWNORMAL) ? App.firstCalculatorPanel : NULL)
-                 : side == "floor" ? (FloorRead(facts) ? FloorStart(instance, SW_SHOWNORMAL) : NULL)
-                 : BarePopup(instance, SW_SHOWNORMAL);
+    HWND shown = NULL;
+    if (side == "program")
+        shown = StartUp(instance, SW_SHOWNORMAL) ? App.firstCalculatorPanel : NULL;
+    else if (side == "floor")
+        shown = FloorRead(facts) ? FloorStart(instance, SW_SHOWNORMAL) : NULL;
+    else
+        shown = BarePopup(instance, SW_SHOWNORMAL);
     if (!shown)
         Fail("the " + side + " did not start");
     Settle();
@@ -63,14 +102,16 @@ static HWND Start(const std::string &side = "program", const char *facts = NULL)
 
 enum PressKind { CALCULATOR, CONVERTER_SINGLE, CONVERTER_PAIRED, PRESS_KINDS };
 
-// What each press shows in the result box and the second box ("": hidden).
+// Each press: what it shows in the result box and the second box ("": hidden).
 static const struct { const char *figure, *result, *second; } Shown[PRESS_KINDS] = {
-    { "press_calculator", "60", "" }, { "press_converter_single", "212", "" },
-    { "press_converter_paired", "212", "37.78" } };
+    { "press_calculator", "60", "" },
+    { "press_converter_single", "212", "" },
+    { "press_converter_paired", "212", "37.78" },
+};
 
 static PressKind Kind;
-static bool FloorTurn;         // whether the floor answers the Calculate button
-static WNDPROC PanelProc;      // the program's own, under the bench's subclass
+static bool FloorTurn;      // whether the floor answers the Calculate button
+static WNDPROC PanelProc;   // the program's own, under the bench's subclass
 struct PressBoxes { HWND panel, calculate, first, second, result, secondResult; };
 
 static PressBoxes Boxes()
@@ -91,11 +132,23 @@ static void ReadText(HWND box)
     GlobalFree(block);
 }
 
+// A label in the labels' colour on each result box's row, left of the box,
+// as a paired result paints its units: as long as one, the result's first three.
+static void PaintUnits(HDC dc, const PressBoxes &b)
+{
+    for (HWND box : { b.result, b.secondResult }) {
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, LABEL_COLOUR);
+        TextOutA(dc, 0, ChildRect(box).top, Shown[Kind].result, UNIT_LENGTH);
+    }
+}
+
 // The press floor: on the program's own panel and boxes, the platform calls
 // of its press, in its order, with no rule checked, no number read or made.
 static void FloorPress(const PressBoxes &b)
 {
-    bool converter = Kind != CALCULATOR, paired = Kind == CONVERTER_PAIRED;
+    bool converter = Kind != CALCULATOR;
+    Answered = "floor";
     if (converter)
         ShowWindow(b.secondResult, SW_HIDE);
     SetWindowTextA(b.result, converter ? NULL : "");
@@ -106,16 +159,12 @@ static void FloorPress(const PressBoxes &b)
         IsDlgButtonChecked(b.panel, id);
     if (!converter)
         ReadText(b.second);
-    if (paired)
+    if (Kind == CONVERTER_PAIRED)
         ShowWindow(b.secondResult, SW_SHOW);
     SetWindowTextA(b.result, Shown[Kind].result);
-    if (paired) {
+    if (Kind == CONVERTER_PAIRED) {
         SetWindowTextA(b.secondResult, Shown[Kind].second);
-        for (HWND box : { b.result, b.secondResult }) {   // a unit label on each box's row, to its left
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, RGB(185, 39, 233));
-            TextOutA(dc, ChildRect(box).left - 28, ChildRect(box).top + 5, "\xB0" "C=", 3);
-        }
+        PaintUnits(dc, b);
     }
     ReleaseDC(b.panel, dc);
 }
@@ -124,23 +173,29 @@ static void FloorPress(const PressBoxes &b)
 static LRESULT CALLBACK TimedPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
 {
     PressBoxes b = Boxes();
-    if (!FloorTurn || message != WM_COMMAND || (HWND)lParam != b.calculate)
-        return CallWindowProcA(PanelProc, panel, message, wParam, lParam);
-    FloorPress(b);
-    return 0;
+    bool calculate = message == WM_COMMAND && (HWND)lParam == b.calculate;
+    if (calculate && FloorTurn) {
+        FloorPress(b);
+        return 0;
+    }
+    if (calculate)
+        Answered = "program";
+    return CallWindowProcA(PanelProc, panel, message, wParam, lParam);
 }
 
 static double Press(bool floor)
 {
     PressBoxes b = Boxes();
     FloorTurn = floor;
+    Answered = "nobody";
     double t0 = NowMs();
     Click(b.calculate);
     double t = NowMs() - t0;
-    std::string second = b.secondResult && IsWindowVisible(b.secondResult) ? WindowText(b.secondResult) : "";
-    if (WindowText(b.result) != Shown[Kind].result || second != Shown[Kind].second)
-        Fail(std::string(floor ? "the floor's " : "the program's ") + Shown[Kind].figure + " showed '" + WindowText(b.result)
-             + "' '" + second + "', not '" + Shown[Kind].result + "' '" + Shown[Kind].second + "'");
+    std::string shown = WindowText(b.result) + "' '";
+    if (b.secondResult && IsWindowVisible(b.secondResult))
+        shown += WindowText(b.secondResult);
+    if (shown != std::string(Shown[Kind].result) + "' '" + Shown[Kind].second)
+        Fail(std::string(Answered) + "'s " + Shown[Kind].figure + " showed '" + shown + "'");
     return t;
 }
 
@@ -170,24 +225,23 @@ static void Presses(int presses)
     PressesOfKind(CONVERTER_PAIRED, presses);
 }
 
-
 static HWND FloorFrame, FloorShown;   // the swap floor's, beside the program's
 
-// Calculator to converter, painted; back to a fresh calculator, painted; the
-// hidden calculator goes. The floor's steps are the program's, in its order.
-static double RoundTrip(bool floor)
+// The floor's swap to its converter, in the program's steps and order.
+static HWND FloorToConverter()
 {
-    double t0 = NowMs();
-    if (!floor) {
-        Click(App.calculatorSwitchButton);
-        Click(App.converterSwitchButton);
-        return NowMs() - t0;
-    }
-    HWND converter = FloorPanel(1, FloorFrame), hidden = FloorShown;
-    ShowWindow(hidden, SW_HIDE);
+    HWND converter = FloorPanel(1, FloorFrame);
+    ShowWindow(FloorShown, SW_HIDE);
     ShowWindow(converter, SW_SHOW);
     SetFocus(FloorFocus);
     Settle();
+    return converter;
+}
+
+// And back to a fresh calculator; the hidden one goes.
+static void FloorBack(HWND converter)
+{
+    HWND hidden = FloorShown;
     FloorShown = FloorPanel(0, FloorFrame);
     HWND focus = FloorFocus;
     DestroyWindow(converter);
@@ -196,14 +250,36 @@ static double RoundTrip(bool floor)
     SetFocus(focus);
     DestroyWindow(hidden);
     Settle();
-    return NowMs() - t0;
+}
+
+// Calculator to converter, painted; back to a fresh calculator, painted.
+static double RoundTrip(bool floor)
+{
+    double t0 = NowMs();
+    HWND shown;
+    if (floor) {
+        FloorBack(FloorToConverter());
+        shown = FloorShown;
+    } else {
+        Click(App.calculatorSwitchButton);
+        Click(App.converterSwitchButton);
+        shown = GetParent(App.calculatorSwitchButton);
+    }
+    double t = NowMs() - t0;
+    Answered = Whose(shown);
+    return t;
 }
 
 static void Swaps(int roundTrips, const char *facts)
 {
     Start();
-    FloorFrame = GetParent(FloorShown = Start("floor", facts));
-    SetWindowPos(FloorFrame, NULL, FRAME_SIZE + 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FloorShown = Start("floor", facts);
+    FloorFrame = GetParent(FloorShown);
+    SetWindowPos(FloorFrame, NULL, FRAME_SIZE + FLOOR_GAP, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Check(FloorCheck(FloorFrame, 0));
+    HWND converter = FloorToConverter();
+    Check(FloorCheck(converter, 1));
+    FloorBack(converter);
     InTurns("swap", roundTrips, RoundTrip);
     // Three title buttons and the calculator: no panel left behind.
     if (Children(App.mainFrame).size() != 4 || Children(FloorFrame).size() != 4)
@@ -212,14 +288,16 @@ static void Swaps(int roundTrips, const char *facts)
 
 static void Memory(const std::string &side, const char *facts)
 {
-    Start(side, facts);
+    HWND shown = Start(side, facts);
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS *)&counters, sizeof counters))
         Fail("GetProcessMemoryInfo failed");
+    if (side == "floor")
+        Check(FloorCheck(GetParent(shown), 0));
     // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same private commit.
-    printf("memory,%s,%.4f\n", side.c_str(),
-           (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1048576.0);
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
+    printf("memory,%s,%s,%.4f\n", side.c_str(), Whose(shown), bytes / MEGABYTE);
 }
 
 // The floors' facts, as a round trip leaves the program's windows; then the
@@ -229,12 +307,13 @@ static void Keep(const char *facts)
     MSG msg;
     Start();
     RoundTrip(false);
-    bool recorded = FloorRecord(App.mainFrame, -1);
+    bool recorded = FloorRecord(App.mainFrame);
     Click(App.calculatorSwitchButton);
-    if (!recorded || !FloorRecord(App.converterPanel, 0) || !FloorWrite(facts))
+    if (!recorded || !FloorRecord(App.converterPanel) || !FloorWrite(facts))
         Fail(std::string("the facts did not fit or could not be written to ") + facts);
     ShowWindow(App.mainFrame, SW_HIDE);
-    puts("ready"), fflush(stdout);
+    puts("ready");
+    fflush(stdout);
     while (GetMessageA(&msg, NULL, 0, 0) > 0)
         DispatchMessageA(&msg);
 }
@@ -247,8 +326,10 @@ int main(int argc, char **argv)
         Memory(argv[2], argv[3]);
     else if (mode == "keep" && argc > 2)
         Keep(argv[2]);
-    else if (count > 0 && (mode == "presses" || (mode == "swaps" && argc > 3)))
-        mode == "presses" ? Presses(count) : Swaps(count, argv[3]);
+    else if (mode == "presses" && count > 0)
+        Presses(count);
+    else if (mode == "swaps" && count > 0 && argc > 3)
+        Swaps(count, argv[3]);
     else
         Fail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | keep FACTS");
     return fflush(stdout);

@@ -3,155 +3,284 @@
    loaded from its resources, frame, title buttons, panels, controls, pictures
    and regions, answering every message as the platform does; none of the
    program's code runs. The bare popup: one class, one plain window. */
+#include "floor.h"
+#include "../res/layout.h"
 #include "../res/resource.h"
-#include <windows.h>
+#include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-/* A window as the program made it: its parent's place (-1: none), whether its
-   class is the program's, its picture (pattern or image), keyboard, region. */
-static struct Fact {
-    int parent, own, id, picture, focused, regionSize;
-    DWORD classStyle, style, exStyle;
-    long x, y, width, height;
-    char className[64], text[64];
-    HBITMAP loaded;    /* by the first window that shows it, as the program does */
-    DWORD region[400];
-} *Facts;              /* 32 of them, made when read or recorded */
-static int FactCount;
-HWND FloorFocus;       /* the control of the panel made last that had the keyboard */
+#define MOST_WINDOWS   32
+#define REGION_WORDS   400
+#define PICTURE_BYTES  (1 << 20)
+
+/* A window as the program made it, in the parts that the check compares:
+   its parent's place in the facts (-1: a tree's root); its class, whether
+   that is the program's (known by its pattern brush); its picture (the
+   pattern or the button's image, named by the bitmap resource with the same
+   pixels); its place in its parent (a root's at 0, 0); its region. */
+struct Fact {
+    int parent;
+    char className[64];
+    DWORD classStyle;
+    int own;
+    int picture;
+    char text[64];
+    DWORD style, exStyle;
+    int id;
+    RECT place;
+    int regionSize;
+    DWORD region[REGION_WORDS];
+    int focused;
+};
+
+#define PART(name, first, next) \
+    { name, offsetof(struct Fact, first), offsetof(struct Fact, next) - offsetof(struct Fact, first) }
+static const struct { const char *name; size_t offset, size; } Parts[] = {
+    PART("place among the windows", parent, className),
+    PART("class", className, picture),
+    PART("picture", picture, text),
+    PART("text", text, style),
+    PART("style", style, id),
+    PART("identifier", id, place),
+    PART("rectangle", place, regionSize),
+    PART("region", regionSize, focused),
+};
+
+/* The program's windows, as read or recorded: the frame's tree, then the
+   converter's; and the floor's, as its check reads them back. */
+static struct FactSet {
+    int count;
+    struct Fact fact[MOST_WINDOWS];
+} Facts, Made;
+static HBITMAP Loaded[MOST_WINDOWS];   /* by the first window that shows it, as the program does */
+static HBITMAP Sought;
+static char SoughtBits[PICTURE_BYTES], CandidateBits[PICTURE_BYTES];
+HWND FloorFocus;
 
 int FloorRead(const char *file)
 {
     FILE *f = fopen(file, "rb");
-    FactCount = f && (Facts = calloc(32, sizeof *Facts)) ? (int)fread(Facts, sizeof *Facts, 32, f) : 0;
-    return f && !fclose(f) && FactCount;
+    int read = f && fread(&Facts, sizeof Facts, 1, f) == 1;
+    return f && !fclose(f) && read;
 }
 
-static HBITMAP Picture(struct Fact *w)
+int FloorWrite(const char *file)
 {
-    if (!w->loaded && w->picture)
-        w->loaded = LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(w->picture));
-    return w->loaded;
+    FILE *f = fopen(file, "wb");
+    int written = f && fwrite(&Facts, sizeof Facts, 1, f) == 1;
+    return f && !fclose(f) && written;
+}
+
+static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found)
+{
+    HBITMAP candidate = LoadBitmapA(module, name);
+    LONG size = GetBitmapBits(candidate, PICTURE_BYTES, CandidateBits);
+    if (size == GetBitmapBits(Sought, PICTURE_BYTES, SoughtBits) && !memcmp(SoughtBits, CandidateBits, size))
+        *(int *)found = (int)(INT_PTR)name;
+    DeleteObject(candidate);
+    (void)type;
+    return TRUE;
+}
+
+static void ReadClass(struct Fact *w, HWND window)
+{
+    LOGBRUSH pattern = { 0 };
+    char name[sizeof w->className - sizeof FLOOR_PREFIX] = "";
+    GetClassNameA(window, name, sizeof name);
+    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
+    w->own = pattern.lbStyle == BS_PATTERN;
+    int prefixed = !w->own || !strncmp(name, FLOOR_PREFIX, strlen(FLOOR_PREFIX));
+    snprintf(w->className, sizeof w->className, "%s%s", prefixed ? "" : FLOOR_PREFIX, name);
+    w->classStyle = GetClassLongA(window, GCL_STYLE);
+    Sought = w->own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
+    if (Sought)
+        EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&w->picture);
+}
+
+static int ReadWindow(struct Fact *w, HWND window)
+{
+    HWND parent = GetParent(window);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    int fits = TRUE;
+    GetWindowTextA(window, w->text, sizeof w->text);
+    w->style = GetWindowLongA(window, GWL_STYLE);
+    w->exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    w->id = parent ? GetDlgCtrlID(window) : 0;
+    GetWindowRect(window, &w->place);
+    MapWindowPoints(NULL, parent, (POINT *)&w->place, 2);
+    if (!parent)
+        OffsetRect(&w->place, -w->place.left, -w->place.top);
+    if (GetWindowRgn(window, region) != ERROR) {
+        w->regionSize = GetRegionData(region, sizeof w->region, (RGNDATA *)w->region);
+        fits = w->regionSize > 0;
+    }
+    DeleteObject(region);
+    w->focused = GetFocus() == window;
+    return fits;
+}
+
+/* WINDOW and the windows below it, into SET; FALSE if they do not fit. */
+static int Record(struct FactSet *set, HWND window, int parent)
+{
+    if (set->count == MOST_WINDOWS)
+        return FALSE;
+    int at = set->count++;
+    struct Fact *w = &set->fact[at];
+    memset(w, 0, sizeof *w);
+    w->parent = parent;
+    ReadClass(w, window);
+    int fits = ReadWindow(w, window);
+    for (HWND child = GetWindow(window, GW_CHILD); fits && child; child = GetWindow(child, GW_HWNDNEXT))
+        fits = Record(set, child, at);
+    return fits;
+}
+
+int FloorRecord(HWND window)
+{
+    return Record(&Facts, window, -1);
+}
+
+static HBITMAP Picture(int at)
+{
+    if (!Loaded[at] && Facts.fact[at].picture)
+        Loaded[at] = LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(Facts.fact[at].picture));
+    return Loaded[at];
 }
 
 /* Fact AT's window and the controls made with it; the program's start hidden. */
 static HWND Make(int at, HWND parent)
 {
-    struct Fact *w = &Facts[at];
+    const struct Fact *w = &Facts.fact[at];
+    const RECT *r = &w->place;
     HWND made = CreateWindowExA(w->exStyle, w->className, w->text, w->own ? w->style & ~WS_VISIBLE : w->style,
-                                parent ? w->x : CW_USEDEFAULT, parent ? w->y : CW_USEDEFAULT, w->width,
-                                w->height, parent, (HMENU)(INT_PTR)w->id, GetModuleHandleA(NULL), NULL);
-    FloorFocus = made && w->focused ? made : FloorFocus;
+                                parent ? r->left : CW_USEDEFAULT, parent ? r->top : CW_USEDEFAULT,
+                                r->right - r->left, r->bottom - r->top, parent, (HMENU)(INT_PTR)w->id,
+                                GetModuleHandleA(NULL), NULL);
+    if (made && w->focused)
+        FloorFocus = made;
     if (made && !w->own && w->picture)
-        SendMessageA(made, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)Picture(w));
-    for (int i = at + 1; made && i < FactCount; i++)
-        if (Facts[i].parent == at && !Facts[i].own)
+        SendMessageA(made, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)Picture(at));
+    for (int i = at + 1; made && i < Facts.count; i++)
+        if (Facts.fact[i].parent == at && !Facts.fact[i].own)
             Make(i, made);
     if (made && w->regionSize)
-        SetWindowRgn(made, ExtCreateRegion(NULL, w->regionSize, (RGNDATA *)w->region), TRUE);
+        SetWindowRgn(made, ExtCreateRegion(NULL, w->regionSize, (const RGNDATA *)w->region), TRUE);
     return made;
 }
 
-/* Panel WHICH (0 the calculator, 1 the converter), made hidden in FRAME. */
 HWND FloorPanel(int which, HWND frame)
 {
-    for (int i = 1; i < FactCount; i++)
-        if (Facts[i].own && which-- == 0)
+    for (int i = 1; i < Facts.count; i++)
+        if (Facts.fact[i].own && which-- == 0)
             return Make(i, frame);
     return NULL;
 }
 
 static HWND Show(HWND window, int showCommand)
 {
-    if (window)
-        ShowWindow(window, showCommand), UpdateWindow(window);
+    if (!window)
+        return NULL;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
     return window;
 }
 
-/* As the program starts: classes, frame, first panel (which it returns). */
 HWND FloorStart(HINSTANCE instance, int showCommand)
 {
-    for (struct Fact *w = Facts; w < Facts + FactCount; w++)
-        if (w->own && !RegisterClassExA(&(WNDCLASSEXA){ sizeof(WNDCLASSEXA), w->classStyle, DefWindowProcA, 0, 0,
-                instance, LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX)), LoadCursorA(instance,
-                MAKEINTRESOURCEA(IDC_POINTER)), CreatePatternBrush(Picture(w)), NULL, w->className,
-                LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX)) }))
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX));
+    WNDCLASSEXA kind = { sizeof kind, 0, DefWindowProcA, 0, 0, instance, icon,
+                         LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER)), NULL, NULL, NULL, icon };
+    for (int i = 0; i < Facts.count; i++) {
+        if (!Facts.fact[i].own)
+            continue;
+        kind.style = Facts.fact[i].classStyle;
+        kind.hbrBackground = CreatePatternBrush(Picture(i));
+        kind.lpszClassName = Facts.fact[i].className;
+        if (!RegisterClassExA(&kind))
             return NULL;
+    }
     HWND frame = Show(Make(0, NULL), showCommand);
     return frame ? Show(FloorPanel(0, frame), showCommand) : NULL;
 }
 
+/* Where tree TREE's facts begin; *END: where they end. */
+static int Tree(int tree, int *end)
+{
+    int at = 0;
+    while (at < Facts.count && (Facts.fact[at].parent >= 0 || tree-- > 0))
+        at++;
+    for (*end = at + 1; *end < Facts.count && Facts.fact[*end].parent >= 0; ++*end)
+        continue;
+    return at;
+}
+
+const char *FloorCheck(HWND window, int tree)
+{
+    static char said[256];
+    int end;
+    int at = Tree(tree, &end);
+    Made.count = at;
+    if (!Record(&Made, window, -1) || Made.count != end) {
+        snprintf(said, sizeof said, "%s made %d windows where the program made %d", Facts.fact[at].className,
+                 Made.count - at, end - at);
+        return said;
+    }
+    for (int i = at; i < end; i++)
+        for (unsigned p = 0; p < sizeof Parts / sizeof *Parts; p++) {
+            const struct Fact *w = &Facts.fact[i];
+            if (!memcmp((const char *)&Made.fact[i] + Parts[p].offset, (const char *)w + Parts[p].offset,
+                        Parts[p].size))
+                continue;
+            snprintf(said, sizeof said, "%s '%s' at (%ld, %ld) has another %s than the program's",
+                     w->className, w->text, w->place.left, w->place.top, Parts[p].name);
+            return said;
+        }
+    return NULL;
+}
+
 HWND BarePopup(HINSTANCE instance, int showCommand)
 {
-    WNDCLASSEXA wnd = { sizeof wnd, 0, DefWindowProcA, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
-                        (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, "BenchBare", NULL };
-    return Show(RegisterClassExA(&wnd) ? CreateWindowExA(0, "BenchBare", "Bare", WS_POPUP, CW_USEDEFAULT,
-                CW_USEDEFAULT, 330, 330, NULL, NULL, instance, NULL) : NULL, showCommand);
+    WNDCLASSEXA kind = { sizeof kind, 0, DefWindowProcA, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
+                         (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, BARE_CLASS, NULL };
+    if (!RegisterClassExA(&kind))
+        return NULL;
+    return Show(CreateWindowExA(0, BARE_CLASS, "Bare", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, FRAME_SIZE,
+                                FRAME_SIZE, NULL, NULL, instance, NULL), showCommand);
 }
 
-#ifdef FLOOR_IN_BENCH   /* which writes the facts, and has the program's WinMain */
-/* A picture is named by the bitmap resource with the same pixels. */
-static HBITMAP Sought;
-
-static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found)
+#ifndef FLOOR_IN_BENCH   /* bench.exe has the program's WinMain */
+#ifdef BARE_POPUP
+static HWND Started(HINSTANCE instance, LPSTR arguments, int showCommand)
 {
-    HBITMAP candidate = LoadBitmapA(module, name);
-    char *a = malloc(2 << 20), *b = a + (1 << 20);
-    LONG size = GetBitmapBits(candidate, 1 << 20, a);
-    if (size == GetBitmapBits(Sought, 1 << 20, b) && !memcmp(a, b, size))
-        *(int *)found = (int)(INT_PTR)name;
-    free(a), DeleteObject(candidate), (void)type;
-    return TRUE;
+    (void)arguments;
+    return BarePopup(instance, showCommand);
 }
-
-/* WINDOW and the windows below it, PARENT its parent's place; FALSE if they
-   do not fit. The program's classes are those with pictures for brushes. */
-int FloorRecord(HWND window, int parent)
-{
-    if (!(Facts = Facts ? Facts : calloc(32, sizeof *Facts)) || FactCount == 32)
-        return 0;
-    struct Fact *w = &Facts[FactCount++];
-    LOGBRUSH pattern = { 0 };
-    RECT r;
-    char name[32] = "";
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    int fits = GetClassNameA(window, name, sizeof name) > 0;
-    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
-    w->parent = parent, w->own = pattern.lbStyle == BS_PATTERN, w->focused = GetFocus() == window;
-    snprintf(w->className, sizeof w->className, "%s%s", w->own ? "Floor" : "", name);
-    Sought = w->own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
-    EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&w->picture);
-    w->id = parent < 0 ? 0 : GetDlgCtrlID(window), w->classStyle = GetClassLongA(window, GCL_STYLE);
-    w->style = GetWindowLongA(window, GWL_STYLE), w->exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    GetWindowRect(window, &r), MapWindowPoints(NULL, GetParent(window), (POINT *)&r, 2);
-    w->x = r.left, w->y = r.top, w->width = r.right - r.left, w->height = r.bottom - r.top;
-    GetWindowTextA(window, w->text, sizeof w->text);
-    if (GetWindowRgn(window, region) != ERROR)
-        fits &= (w->regionSize = GetRegionData(region, sizeof w->region, (RGNDATA *)w->region)) > 0;
-    DeleteObject(region);
-    for (HWND child = GetWindow(window, GW_CHILD); fits && child; child = GetWindow(child, GW_HWNDNEXT))
-        fits = FloorRecord(child, w - Facts);
-    return fits;
-}
-
-int FloorWrite(const char *file)
-{
-    FILE *f = fopen(file, "wb");
-    return f && fwrite(Facts, sizeof *Facts, FactCount, f) == (size_t)FactCount && !fclose(f);
-}
-
 #else
-/* With a file of facts, the same-work floor; without, the bare popup. */
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR facts, int showCommand)
+/* bench_floor.exe FACTS: the same-work floor. With BENCH_CHECK set, it reads
+   itself back against its facts and ends: a difference on stderr, exit code 1. */
+static HWND Started(HINSTANCE instance, LPSTR facts, int showCommand)
+{
+    HWND shown = FloorRead(facts) ? FloorStart(instance, showCommand) : NULL;
+    if (!getenv("BENCH_CHECK"))
+        return shown;
+    const char *difference = shown ? FloorCheck(GetParent(shown), 0) : "did not start from them";
+    if (difference)
+        fprintf(stderr, "bench: the same-work floor of facts '%s': %s\n", facts, difference);
+    ExitProcess(difference != NULL);
+}
+#endif
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR arguments, int showCommand)
 {
     MSG msg;
+    HWND shown = Started(instance, arguments, showCommand);
     (void)previous;
-    if (*facts ? !FloorRead(facts) || !FloorStart(instance, showCommand) : !BarePopup(instance, showCommand))
-        return 1;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0)
-        TranslateMessage(&msg), DispatchMessageA(&msg);
-    return 0;
+    while (shown && GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return !shown;
 }
 #endif

@@ -1,7 +1,9 @@
-/* xstart WxH -- command args: start-up as the user sees it, timed from outside
-   on X events alone: the milliseconds from just before the start to the first
-   drawing after which the W x H window shows the pixels it settles on (for
-   QUIET ms). Damage is watched on the root window from before the start. */
+/* xstart command args: start-up as the user sees it, timed from outside on
+   X events alone: the milliseconds from just before the start to the first
+   drawing after which the first window mapped of the frame's size shows the
+   pixels it settles on (for QUIET ms), and the program that made that
+   window, by the name Wine gives it. Damage is watched on the root window
+   from before the start. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -10,33 +12,39 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
-#include <string.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include "layout.h"
 
-#define QUIET 800
-#define TIMEOUT 30   /* seconds that a start may take */
+#define QUIET      800
+#define TIMEOUT    30000     /* ms that a start may take */
+#define DRAWINGS   4096      /* batches of drawing kept */
+#define RGB_BITS   0xFFFFFF
+#define FNV_BASIS  14695981039346656037ULL
+#define FNV_PRIME  1099511628211ULL
 
 static Display *dpy;
+static pid_t started;
 static Window target;
-static int width, height, x, y;
+static XWindowAttributes place;
 static double last = -1;     /* the latest drawing on the window */
 
 static double Now(void)
 {
     struct timespec t;
-    return clock_gettime(CLOCK_MONOTONIC, &t), t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
 /* The window's colours, hashed: a pixel's padding bits do not count. */
 static unsigned long long Picture(void)
 {
-    unsigned long long hash = 14695981039346656037ULL;
-    XImage *image = XGetImage(dpy, target, 0, 0, width, height, AllPlanes, ZPixmap);
-    for (int i = 0; image && i < width * height; i++)
-        hash = (hash ^ (XGetPixel(image, i % width, i / width) & 0xFFFFFF)) * 1099511628211ULL;
+    unsigned long long hash = FNV_BASIS;
+    XImage *image = XGetImage(dpy, target, 0, 0, FRAME_SIZE, FRAME_SIZE, AllPlanes, ZPixmap);
+    for (int i = 0; image && i < FRAME_SIZE * FRAME_SIZE; i++)
+        hash = (hash ^ (XGetPixel(image, i % FRAME_SIZE, i / FRAME_SIZE) & RGB_BITS)) * FNV_PRIME;
     if (image)
         XDestroyImage(image);
     return hash;
@@ -45,70 +53,88 @@ static unsigned long long Picture(void)
 /* Takes what the server has said: the window, and when it was drawn on. */
 static void Events(int damageEvent)
 {
-    for (XEvent ev; XPending(dpy);) {
+    XEvent ev;
+    XRectangle *r = &((XDamageNotifyEvent *)&ev)->area;
+    while (XPending(dpy)) {
         XNextEvent(dpy, &ev);
-        XRectangle r = ((XDamageNotifyEvent *)&ev)->area;
-        XWindowAttributes a;
-        if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &a) &&
-            a.width == width && a.height == height)
-            target = ev.xmap.window, x = a.x, y = a.y;
-        else if (ev.type == damageEvent + XDamageNotify && target && r.x < x + width &&
-                 r.x + r.width > x && r.y < y + height && r.y + r.height > y)
+        if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &place) &&
+            place.width == FRAME_SIZE && place.height == FRAME_SIZE)
+            target = ev.xmap.window;
+        else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + FRAME_SIZE &&
+                 r->x + r->width > place.x && r->y < place.y + FRAME_SIZE && r->y + r->height > place.y)
             last = Now();
     }
 }
 
-int main(int argc, char **argv)
+/* Watches the drawing until the picture settles: the time of the first
+   drawing that left the settled picture, or why there is none. */
+static const char *Watch(int damageEvent, double end, double *drawnAt)
 {
-    int damageEvent, damageError, status, pictures = 0;
-    if (argc < 4 || sscanf(argv[1], "%dx%d", &width, &height) != 2 || strcmp(argv[2], "--"))
-        return fprintf(stderr, "usage: xstart WxH -- command args\n"), 2;
-    dpy = XOpenDisplay(NULL);
-    if (!dpy || !XDamageQueryExtension(dpy, &damageEvent, &damageError))
-        return fprintf(stderr, "xstart: no display with the DAMAGE extension\n"), 1;
-    Window root = DefaultRootWindow(dpy);
-    XSelectInput(dpy, root, SubstructureNotifyMask);
-    XDamageCreate(dpy, root, XDamageReportRawRectangles);
-    XSync(dpy, False);
-
-    double t0 = Now(), end = t0 + TIMEOUT * 1e3, drawn = -1;
-    pid_t pid = fork();
-    if (pid == 0) {
-        /* Wine's helpers outlive it: off our output, or its reader waits. */
-        int null = open("/dev/null", O_RDWR);
-        dup2(null, 0), dup2(null, 1), dup2(null, 2);
-        execvp(argv[3], argv + 3);
-        _exit(127);
-    }
-    /* The display, and the program, whose end would wake the wait too. */
+    static double when[DRAWINGS];
+    static unsigned long long seen[DRAWINGS];
     struct pollfd p[2] = { { ConnectionNumber(dpy), POLLIN, 0 },
-                           { (int)syscall(SYS_pidfd_open, pid, 0), POLLIN, 0 } };
-    static double when[4096];             /* each batch of drawing: when it came */
-    static unsigned long long seen[4096]; /* and the picture it left */
-    char failure[128] = "";
-    while (!*failure && (last < 0 || Now() < last + QUIET)) {
+                           { (int)syscall(SYS_pidfd_open, started, 0), POLLIN, 0 } };
+    int pictures = 0;
+    while (last < 0 || Now() < last + QUIET) {
         Events(damageEvent);
-        if (last > drawn && pictures < 4096)
-            when[pictures] = drawn = last, seen[pictures++] = Picture();
+        if (pictures < DRAWINGS && last > (pictures ? when[pictures - 1] : -1)) {
+            when[pictures] = last;
+            seen[pictures++] = Picture();
+        }
         if (Now() > end)
-            snprintf(failure, sizeof failure, "%s within %d s", target ? "the window's picture did not settle"
-                     : "no window of that size was mapped", TIMEOUT);
-        else if (waitpid(pid, &status, WNOHANG) == pid)
-            strcpy(failure, "the program ended before its picture settled"), pid = 0;
-        else if (!XQLength(dpy))
+            return target ? "the window's picture did not settle in time" : "no such window was mapped in time";
+        if (waitpid(started, NULL, WNOHANG) == started) {
+            started = 0;
+            return "the program ended before its picture settled";
+        }
+        if (!XQLength(dpy))
             poll(p, 2, (int)((last < 0 ? end : last + QUIET) - Now()) + 1);
     }
-    int first = 0;
-    unsigned long long settled = *failure ? 0 : Picture();
-    while (!*failure && first < pictures && seen[first] != settled)
-        first++;
-    if (!*failure && first == pictures)
-        strcpy(failure, "no drawing left the picture that the window settled on");
-    if (pid > 0)
-        kill(pid, SIGKILL), waitpid(pid, &status, 0);
+    unsigned long long settled = Picture();
+    for (int i = 0; i < pictures; i++)
+        if (seen[i] == settled) {
+            *drawnAt = when[i];
+            return NULL;
+        }
+    return "no drawing left the picture that the window settled on";
+}
+
+int main(int argc, char **argv)
+{
+    int damageEvent, damageError;
+    XClassHint made = { NULL, NULL };
+    double drawnAt = 0;
+    if (argc < 2) {
+        fprintf(stderr, "usage: xstart command args\n");
+        return 2;
+    }
+    dpy = XOpenDisplay(NULL);
+    if (!dpy || !XDamageQueryExtension(dpy, &damageEvent, &damageError)) {
+        fprintf(stderr, "xstart: no display with the DAMAGE extension\n");
+        return 1;
+    }
+    XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureNotifyMask);
+    XDamageCreate(dpy, DefaultRootWindow(dpy), XDamageReportRawRectangles);
+    XSync(dpy, False);
+    double t0 = Now();
+    if (!(started = fork())) {
+        /* Wine's helpers outlive it: off our output, or its reader waits. */
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, STDIN_FILENO);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execvp(argv[1], argv + 1);
+        _exit(127);
+    }
+    const char *failure = Watch(damageEvent, t0 + TIMEOUT, &drawnAt);
+    if (!failure)
+        XGetClassHint(dpy, target, &made);
+    if (started && !kill(started, SIGKILL))
+        waitpid(started, NULL, 0);
+    if (failure)
+        fprintf(stderr, "xstart: %s: %s\n", failure, argv[argc - 1]);
+    else
+        printf("%.2f %s\n", drawnAt - t0, made.res_name ? made.res_name : "nobody");
     XCloseDisplay(dpy);
-    if (*failure)
-        return fprintf(stderr, "xstart: %s (%s)\n", failure, argv[3]), 1;
-    printf("%.2f\n", when[first] - t0);
-    return 0;
+    return failure != NULL;
 }
