@@ -1,9 +1,7 @@
 #include "art.h"
 
 #include "formats.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "text.h"
 
 #include "../../res/layout.h"
 #include "../../res/version.h"
@@ -11,6 +9,9 @@
 namespace skin {
 
 namespace {
+
+const char* const Serif = "DejaVuSerif-Bold.ttf";
+const char* const Sans = "DejaVuSans-Bold.ttf";
 
 // The skin's colours, by the picture they belong to.
 const Rgb White{255, 255, 255};
@@ -42,11 +43,6 @@ const Rgb PlusGlow{80, 150, 255}, IconLetters{18, 32, 64};
 // The cursors: outlines, shadow, the drag arrow's fill and the pointer's.
 const Rgb DragEdge{96, 116, 150}, PointerEdge{128, 128, 128}, Shadow{64, 64, 64};
 const Rgb DragTop{237, 255, 254}, DragLow{190, 220, 250}, PointerTop{214, 214, 214}, PointerLow{189, 189, 189};
-
-void Require(bool ok, const char* what) {
-    if (!ok)
-        Die(what);
-}
 
 float Hash01(uint32_t a, uint32_t b) {
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u;
@@ -140,19 +136,17 @@ void PaintFramePixel(Image& img, int X, int Y) {
 
 }  // namespace
 
-Image Frame(const Fonts& f) {
+Image Frame() {
     const int n = FRAME_SIZE;
     Image img(n, n);
     for (int Y = 0; Y < n; ++Y)
         for (int X = 0; X < n; ++X)
             PaintFramePixel(img, X, Y);
 
-    Mask title = f.serifBold.Fit("OmbeX+", 104, 13, 1);
-    Require(title.Width() <= 104 && title.Height() <= 13, "title lettering too large");
+    Mask title = Lettering(Serif, "OmbeX+", 104, 13, 1);
     GlowingText(img, title, 164 - title.Width() / 2, 18 - title.Height(), TitleGlow, TitleLetters);
     // "V.2.0.3.F": the version and the first letter of its tag.
-    Mask version = f.sansBold.Fit("V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
-    Require(version.Width() <= 34 && version.Height() <= 8, "version lettering too large");
+    Mask version = Lettering(Sans, "V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
     GlowingText(img, version, 12, 18 - version.Height(), TitleGlow, TitleLetters);
 
     // The opening last, so that nothing above bleeds into it.
@@ -296,7 +290,7 @@ Image TitleFace(TitleButton which) {
     return img;
 }
 
-Image SwitchFace(const Fonts& f, Switch which) {
+Image SwitchFace(Switch which) {
     const bool calc = which == Switch::Calculator;
     const Rgb face = calc ? CalculatorFace : ConverterFace;
     const Rgb letters = calc ? CalculatorLetters : ConverterLetters;
@@ -318,8 +312,7 @@ Image SwitchFace(const Fonts& f, Switch which) {
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
                 img.Set(x, y, Mix(face, White, 0.7f));
         }
-    Mask word = f.serifBold.Fit("SWITCH", 47, 11);
-    Require(word.Width() <= 47 && word.Height() <= 11, "switch lettering too large");
+    Mask word = Lettering(Serif, "SWITCH", 47, 11);
     Paint(img, word, 20, 14 - word.Height(), letters);
     return img;
 }
@@ -375,7 +368,7 @@ Pixel IconSample(float u, float v) {
 }
 
 // The name across the face; at 16 pixels only a dark band.
-void IconLettering(Image& img, const Fonts& f, int size) {
+void IconLettering(Image& img, int size) {
     const float s = float(size);
     if (size <= 16) {
         // Too small for letters: a dark band where they would be.
@@ -383,7 +376,7 @@ void IconLettering(Image& img, const Fonts& f, int size) {
             for (int x = 5; x <= 10; ++x)
                 img.Over(x, y, IconLetters, 0.85f);
     } else {
-        Mask word = f.sansBold.Fit("OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
+        Mask word = Lettering(Sans, "OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
         // Small letters come out as mid-tones; darken them so they read.
         if (size < 64)
             word = word.Amplified(1.6f);
@@ -393,7 +386,7 @@ void IconLettering(Image& img, const Fonts& f, int size) {
 
 }  // namespace
 
-Image Icon(const Fonts& f, int size) {
+Image Icon(int size) {
     Image img(size, size);
     const float s = float(size);
     const int ss = size <= 64 ? 6 : 3;
@@ -411,7 +404,7 @@ Image Icon(const Fonts& f, int size) {
             const float k = 1.f / float(ss * ss);
             img.At(x, y) = {acc.r * k, acc.g * k, acc.b * k, acc.a * k};
         }
-    IconLettering(img, f, size);
+    IconLettering(img, size);
 
     // Empty places stay white with the least alpha, so that no pixel is
     // wholly transparent black.

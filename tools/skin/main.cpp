@@ -23,15 +23,15 @@ namespace {
 const int IconSizes[] = {16, 32, 48, 64, 128, 256};
 const int CursorSize = 32;
 
-Bytes IconFile(const Fonts& f, int number) {
-    return IconImage(Icon(f, IconSizes[number - IDI_OMBEX_16]));
+Bytes IconFile(int number) {
+    return IconImage(Icon(IconSizes[number - IDI_OMBEX_16]));
 }
 
-Bytes IconGroup(const Fonts& f, int) {
+Bytes IconGroup(int) {
     std::vector<GroupEntry> icons;
     for (int number = IDI_OMBEX_16; number <= IDI_OMBEX_256; ++number) {
         const int size = IconSizes[number - IDI_OMBEX_16];
-        icons.push_back({size, size, uint32_t(IconFile(f, number).size()), uint16_t(number)});
+        icons.push_back({size, size, uint32_t(IconFile(number).size()), uint16_t(number)});
     }
     return IconDirectory(icons);
 }
@@ -45,7 +45,7 @@ Bytes CursorGroup(Arrow which, int image) {
     return CursorDirectory({{CursorSize, 2 * CursorSize, uint32_t(CursorFile(which).size()), uint16_t(image)}});
 }
 
-Bytes Version(const Fonts&, int) {
+Bytes Version(int) {
     VersionStrings strings;
     strings.entries = {
         {"CompanyName", "OmbeX+ Developers"},
@@ -63,7 +63,7 @@ Bytes Version(const Fonts&, int) {
 struct Painter {
     const char* name;
     int number;
-    Bytes (*paint)(const Fonts& f, int number);
+    Bytes (*paint)(int number);
 };
 
 #define PAINTER(number, paint) \
@@ -71,13 +71,13 @@ struct Painter {
 
 // What each resource of the script is painted by.
 const Painter Painters[] = {
-    PAINTER(IDB_FRAME, [](const Fonts& f, int) { return PackedDib(Frame(f)); }),
-    PAINTER(IDB_CLOSE, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::Close)); }),
-    PAINTER(IDB_MINIMIZE, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::Minimize)); }),
-    PAINTER(IDB_ABOUT, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::About)); }),
-    PAINTER(IDB_CALCULATOR_SWITCH, [](const Fonts& f, int) { return PackedDib(SwitchFace(f, Switch::Calculator)); }),
-    PAINTER(IDB_CONVERTER_SWITCH, [](const Fonts& f, int) { return PackedDib(SwitchFace(f, Switch::Converter)); }),
-    PAINTER(IDB_PANEL, [](const Fonts&, int) { return PackedDib(Panel()); }),
+    PAINTER(IDB_FRAME, [](int) { return PackedDib(Frame()); }),
+    PAINTER(IDB_CLOSE, [](int) { return PackedDib(TitleFace(TitleButton::Close)); }),
+    PAINTER(IDB_MINIMIZE, [](int) { return PackedDib(TitleFace(TitleButton::Minimize)); }),
+    PAINTER(IDB_ABOUT, [](int) { return PackedDib(TitleFace(TitleButton::About)); }),
+    PAINTER(IDB_CALCULATOR_SWITCH, [](int) { return PackedDib(SwitchFace(Switch::Calculator)); }),
+    PAINTER(IDB_CONVERTER_SWITCH, [](int) { return PackedDib(SwitchFace(Switch::Converter)); }),
+    PAINTER(IDB_PANEL, [](int) { return PackedDib(Panel()); }),
     PAINTER(IDI_OMBEX_16, IconFile),
     PAINTER(IDI_OMBEX_32, IconFile),
     PAINTER(IDI_OMBEX_48, IconFile),
@@ -85,11 +85,11 @@ const Painter Painters[] = {
     PAINTER(IDI_OMBEX_128, IconFile),
     PAINTER(IDI_OMBEX_256, IconFile),
     PAINTER(IDI_OMBEX, IconGroup),
-    PAINTER(IDC_DRAG_IMAGE, [](const Fonts&, int) { return CursorFile(Arrow::Drag); }),
-    PAINTER(IDC_POINTER_IMAGE, [](const Fonts&, int) { return CursorFile(Arrow::Pointer); }),
-    PAINTER(IDC_DRAG, [](const Fonts&, int) { return CursorGroup(Arrow::Drag, IDC_DRAG_IMAGE); }),
-    PAINTER(IDC_POINTER, [](const Fonts&, int) { return CursorGroup(Arrow::Pointer, IDC_POINTER_IMAGE); }),
-    PAINTER(IDR_MANIFEST, [](const Fonts&, int) { return Manifest(); }),
+    PAINTER(IDC_DRAG_IMAGE, [](int) { return CursorFile(Arrow::Drag); }),
+    PAINTER(IDC_POINTER_IMAGE, [](int) { return CursorFile(Arrow::Pointer); }),
+    PAINTER(IDC_DRAG, [](int) { return CursorGroup(Arrow::Drag, IDC_DRAG_IMAGE); }),
+    PAINTER(IDC_POINTER, [](int) { return CursorGroup(Arrow::Pointer, IDC_POINTER_IMAGE); }),
+    PAINTER(IDR_MANIFEST, [](int) { return Manifest(); }),
     PAINTER(IDR_VERSION, Version),
 };
 
@@ -111,7 +111,6 @@ int main(int argc, char** argv) {
     std::ifstream script(argv[1]);
     if (!script)
         Die(std::string("cannot read ") + argv[1]);
-    const Fonts fonts;
     std::string line;
     // A resource's line: its name, its type, the quoted file.
     while (std::getline(script, line)) {
@@ -121,7 +120,7 @@ int main(int argc, char** argv) {
         if (type.rfind("RES_", 0) != 0 || file.size() < 3 || file.front() != '"')
             continue;
         const Painter& p = PainterOf(name);
-        WriteFile(std::string(argv[2]) + "/" + file.substr(1, file.size() - 2), p.paint(fonts, p.number));
+        WriteFile(std::string(argv[2]) + "/" + file.substr(1, file.size() - 2), p.paint(p.number));
     }
     return 0;
 }
