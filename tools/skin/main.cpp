@@ -14,17 +14,15 @@
 #include "art.h"
 #include "formats.h"
 #include "../../res/resource.h"
-#include "../../res/version.h"
 
 using namespace skin;
 
 namespace {
 
 const int IconSizes[] = {16, 32, 48, 64, 128, 256};
-const int CursorSize = 32;
 
 Bytes IconFile(int number) {
-    return IconImage(Icon(IconSizes[number - IDI_OMBEX_16]));
+    return IconImage(Icon(IconSizes[number - IDI_OMBEX_16]), false);
 }
 
 Bytes IconGroup(int) {
@@ -33,31 +31,18 @@ Bytes IconGroup(int) {
         const int size = IconSizes[number - IDI_OMBEX_16];
         icons.push_back({size, size, uint32_t(IconFile(number).size()), uint16_t(number)});
     }
-    return IconDirectory(icons);
+    return GroupDirectory(icons, false);
 }
 
 Bytes CursorFile(Arrow which) {
-    return CursorImage(Cursor(which), 0, 0);
+    return IconImage(Cursor(which), true);
 }
 
-// A cursor group names its one image, 32 wide and 64 high counted twice.
+// A cursor group names its one image, whose height counts the AND mask too.
 Bytes CursorGroup(Arrow which, int image) {
-    return CursorDirectory({{CursorSize, 2 * CursorSize, uint32_t(CursorFile(which).size()), uint16_t(image)}});
-}
-
-Bytes Version(int) {
-    VersionStrings strings;
-    strings.entries = {
-        {"CompanyName", "OmbeX+ Developers"},
-        {"FileDescription", "Calculator & unit converter"},
-        {"FileVersion", OMBEX_VERSION_TEXT},
-        {"InternalName", "OmbeX+"},
-        {"LegalCopyright", "Copyright (C) OmbeX+ Developers"},
-        {"OriginalFilename", "OmbeX+.exe"},
-        {"ProductName", "OmbeX+"},
-        {"ProductVersion", OMBEX_VERSION_TEXT},
-    };
-    return VersionBlock(strings);
+    const Image cursor = Cursor(which);
+    const GroupEntry entry{cursor.Width(), 2 * cursor.Height(), uint32_t(CursorFile(which).size()), uint16_t(image)};
+    return GroupDirectory({entry}, true);
 }
 
 struct Painter {
@@ -90,7 +75,7 @@ const Painter Painters[] = {
     PAINTER(IDC_DRAG, [](int) { return CursorGroup(Arrow::Drag, IDC_DRAG_IMAGE); }),
     PAINTER(IDC_POINTER, [](int) { return CursorGroup(Arrow::Pointer, IDC_POINTER_IMAGE); }),
     PAINTER(IDR_MANIFEST, [](int) { return Manifest(); }),
-    PAINTER(IDR_VERSION, Version),
+    PAINTER(IDR_VERSION, [](int) { return VersionBlock(); }),
 };
 
 const Painter& PainterOf(const std::string& name) {
