@@ -225,67 +225,59 @@ Image Panel() {
     Disc(img, 280.5f, 257.5f, 0.7f, Ink);
 
     // The emblem, beyond what any panel shows.
-    const float cx = 562.f, cy = 165.f;
-    struct Ring {
+    const struct {
         float r;
         Rgb c;
-    };
-    const Ring rings[] = {{127, White}, {94, EmblemNavy}, {91, White}, {88, EmblemNavy}};
-    for (const Ring& ring : rings)
-        for (int y = 0; y < 300; ++y)
-            for (int x = 400; x < 480; ++x) {
-                const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-                img.Over(x, y, ring.c, Clamp01(ring.r + 0.5f - d));
-            }
+    } rings[] = {{127, White}, {94, EmblemNavy}, {91, White}, {88, EmblemNavy}};
+    for (const auto& ring : rings)
+        Disc(img, 562.f, 165.f, ring.r, ring.c);
     return img;
 }
 
+namespace {
+
+// How much of pixel column x a band two pixels wide from left covers.
+float Band(int x, float left) {
+    return Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
+}
+
+// Whether point (px, py) lies within the close glyph's stroke from a to b.
+bool OnStroke(float px, float py, float ax, float ay, float bx, float by) {
+    const float dx = bx - ax, dy = by - ay;
+    const float t = Clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
+    return std::hypot(px - ax - t * dx, py - ay - t * dy) < 0.95f;
+}
+
+// How much of pixel (x, y) the button's glyph covers, confined to its box.
+float Glyph(TitleButton which, int x, int y) {
+    switch (which) {
+        case TitleButton::Close:
+            if (x < 4 || x > 10 || y < 3 || y > 10)
+                return 0.f;
+            return Coverage(x, y, [](float px, float py) {
+                return OnStroke(px, py, 4.5f, 3.5f, 10.5f, 10.5f) || OnStroke(px, py, 10.5f, 3.5f, 4.5f, 10.5f);
+            });
+        case TitleButton::Minimize:
+            return x >= 5 && x <= 10 && y >= 6 && y <= 8 ? 1.f : 0.f;
+        case TitleButton::About:
+            return y >= 2 && y <= 11 ? Band(x, 8.f - 2.f * (y - 2) / 9.f) : 0.f;
+    }
+    return 0.f;
+}
+
+}  // namespace
+
 Image TitleFace(TitleButton which) {
     const TitleLook& look = TitleLooks[int(which)];
-    Image img(15, 15);
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x)
-            img.Set(x, y, Mix(look.light, look.dark, (x + y) / 28.f));
-
-    // The glyph as coverage per pixel, confined to its box.
-    Mask glyph(15, 15);
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) {
-            float c = 0;
-            switch (which) {
-                case TitleButton::Close:
-                    if (x >= 4 && x <= 10 && y >= 3 && y <= 10)
-                        c = Coverage(x, y, [](float px, float py) {
-                            // Two strokes between the box's corners.
-                            auto near = [&](float ax, float ay, float bx, float by) {
-                                const float dx = bx - ax, dy = by - ay;
-                                const float t = Clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
-                                return std::hypot(px - ax - t * dx, py - ay - t * dy) < 0.95f;
-                            };
-                            return near(4.5f, 3.5f, 10.5f, 10.5f) || near(10.5f, 3.5f, 4.5f, 10.5f);
-                        });
-                    break;
-                case TitleButton::Minimize:
-                    c = (x >= 5 && x <= 10 && y >= 6 && y <= 8) ? 1.f : 0.f;
-                    break;
-                case TitleButton::About:
-                    if (y >= 2 && y <= 11) {
-                        const float left = 8.f - 2.f * (y - 2) / 9.f;
-                        c = Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
-                    }
-                    break;
-            }
-            glyph.Put(x, y, c);
-        }
-
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x)
-            img.Over(x, y, GlyphShadow, 0.6f * glyph.Get(x - 1, y - 1));
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) {
+    const int n = TITLE_BUTTON_SIZE;
+    Image img(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            img.Set(x, y, Mix(look.light, look.dark, (x + y) / float(2 * (n - 1))));
+            img.Over(x, y, GlyphShadow, 0.6f * Glyph(which, x - 1, y - 1));
             // The close glyph greys towards its foot.
             const Rgb c = which == TitleButton::Close ? Mix(White, CloseGlyphFoot, Clamp01((y - 3) / 7.f)) : White;
-            img.Over(x, y, c, glyph.Get(x, y));
+            img.Over(x, y, c, Glyph(which, x, y));
         }
     return img;
 }
@@ -306,8 +298,7 @@ Image SwitchFace(Switch which) {
             // Highlight streaks slanting up to the right near both ends.
             for (float s : {3.f, 8.f, 70.f, 76.f}) {
                 const float left = s + (h - 1 - y) * 0.5f;
-                const float cover = Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
-                img.Over(x, y, White, 0.45f * cover);
+                img.Over(x, y, White, 0.45f * Band(x, left));
             }
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
                 img.Set(x, y, Mix(face, White, 0.7f));
