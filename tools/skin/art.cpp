@@ -8,8 +8,6 @@
 
 namespace skin {
 
-namespace {
-
 const char* const Serif = "DejaVuSerif-Bold.ttf";
 const char* const Sans = "DejaVuSans-Bold.ttf";
 
@@ -44,7 +42,7 @@ const Rgb PlusGlow{80, 150, 255}, IconLetters{18, 32, 64};
 const Rgb DragEdge{96, 116, 150}, PointerEdge{128, 128, 128}, Shadow{64, 64, 64};
 const Rgb DragTop{237, 255, 254}, DragLow{190, 220, 250}, PointerTop{214, 214, 214}, PointerLow{189, 189, 189};
 
-float Hash01(uint32_t a, uint32_t b) {
+static float Hash01(uint32_t a, uint32_t b) {
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u;
     h ^= h >> 15;
     h *= 0xC2B2AE3Du;
@@ -53,14 +51,12 @@ float Hash01(uint32_t a, uint32_t b) {
 }
 
 // Lettering on a soft glow: the glow is the ink thickened and blurred.
-void GlowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
+static void GlowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
     const int pad = 3;
     Mask halo = ink.Padded(pad).Dilated(1).Blurred(1).Amplified(1.8f);
     Paint(img, halo, x0 - pad, y0 - pad, glow, 0.95f);
     Paint(img, ink.Amplified(1.5f), x0, y0, letters);
 }
-
-}  // namespace
 
 // The platform builds the rounded corners of this region from a circle of
 // half the corner's size whose octants are rounded to whole pixels and
@@ -80,8 +76,6 @@ bool PanelRegion(int x, int y) {
     return u <= v ? v <= reach(u) : u <= reach(v);
 }
 
-namespace {
-
 // The centres and radius of the opening's rounded corners, in frame pixels.
 const int Corner = REGION_CORNER / 2;
 const struct {
@@ -90,7 +84,7 @@ const struct {
            Corner + 0.5f};
 
 // The frame's pixel (X, Y), before the lettering and the opening.
-void PaintFramePixel(Image& img, int X, int Y) {
+static void PaintFramePixel(Image& img, int X, int Y) {
     const int n = FRAME_SIZE;
     const float px = X + 0.5f, py = Y + 0.5f;
     const Rgb navy = Mix(NavyTop, NavyDeep, Clamp01(py / 82.f));
@@ -134,8 +128,6 @@ void PaintFramePixel(Image& img, int X, int Y) {
     }
 }
 
-}  // namespace
-
 Image Frame() {
     const int n = FRAME_SIZE;
     Image img(n, n);
@@ -157,12 +149,10 @@ Image Frame() {
     return img;
 }
 
-namespace {
-
 // A dry-brush stroke from the left edge towards xEnd, ragged along both
 // edges; each bristle row stops at its own place near the end. Rows wrap,
 // because the panel repeats the picture downwards.
-void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd, float opacity, float rampRight) {
+static void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd, float opacity, float rampRight) {
     const Rgb steel = Mix(SteelLight, SteelDark, Hash01(seed, 1));
     Noise1 upper(seed * 4 + 1, 64), lower(seed * 4 + 2, 64), fineUp(seed * 4 + 3, 220), fineDown(seed * 4 + 4, 220);
     const int h = img.Height();
@@ -186,15 +176,13 @@ void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd,
     }
 }
 
-void Disc(Image& img, float cx, float cy, float r, Rgb c) {
+static void Disc(Image& img, float cx, float cy, float r, Rgb c) {
     for (int y = int(cy - r) - 1; y <= int(cy + r) + 1; ++y)
         for (int x = int(cx - r) - 1; x <= int(cx + r) + 1; ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
             img.Over(x, y, c, Clamp01(r + 0.5f - d));
         }
 }
-
-}  // namespace
 
 Image Panel() {
     Image img(480, 300);
@@ -234,22 +222,20 @@ Image Panel() {
     return img;
 }
 
-namespace {
-
 // How much of pixel column x a band two pixels wide from left covers.
-float Band(int x, float left) {
+static float Band(int x, float left) {
     return Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
 }
 
 // Whether point (px, py) lies within the close glyph's stroke from a to b.
-bool OnStroke(float px, float py, float ax, float ay, float bx, float by) {
+static bool OnStroke(float px, float py, float ax, float ay, float bx, float by) {
     const float dx = bx - ax, dy = by - ay;
     const float t = Clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
     return std::hypot(px - ax - t * dx, py - ay - t * dy) < 0.95f;
 }
 
 // How much of pixel (x, y) the button's glyph covers, confined to its box.
-float Glyph(TitleButton which, int x, int y) {
+static float Glyph(TitleButton which, int x, int y) {
     switch (which) {
         case TitleButton::Close:
             if (x < 4 || x > 10 || y < 3 || y > 10)
@@ -264,8 +250,6 @@ float Glyph(TitleButton which, int x, int y) {
     }
     return 0.f;
 }
-
-}  // namespace
 
 Image TitleFace(TitleButton which) {
     const TitleLook& look = TitleLooks[int(which)];
@@ -308,8 +292,6 @@ Image SwitchFace(Switch which) {
     return img;
 }
 
-namespace {
-
 // The icon's ovals in fractions of its size, and how far out a point lies
 // (1 on the rim).
 struct Oval {
@@ -320,7 +302,7 @@ const Oval Base{0.5f, 0.525f, 0.44f, 0.305f}, Bezel{0.5f, 0.475f, 0.44f, 0.325f}
 const Oval Face{0.5f, 0.47f, 0.355f, 0.245f}, Gloss{0.5f, 0.36f, 0.27f, 0.085f};
 
 // The icon at one point (u, v) of its square, before any lettering.
-Pixel IconSample(float u, float v) {
+static Pixel IconSample(float u, float v) {
     Image sample(1, 1);
     // Pale glow round the base.
     const float rb = Base.Rho(u, v);
@@ -359,7 +341,7 @@ Pixel IconSample(float u, float v) {
 }
 
 // The name across the face; at 16 pixels only a dark band.
-void IconLettering(Image& img, int size) {
+static void IconLettering(Image& img, int size) {
     const float s = float(size);
     if (size <= 16) {
         // Too small for letters: a dark band where they would be.
@@ -374,8 +356,6 @@ void IconLettering(Image& img, int size) {
         Paint(img, word, (size - word.Width()) / 2, int(s * 0.47f) - word.Height() / 2, IconLetters);
     }
 }
-
-}  // namespace
 
 Image Icon(int size) {
     Image img(size, size);
@@ -406,9 +386,7 @@ Image Icon(int size) {
     return img;
 }
 
-namespace {
-
-bool InArrow(int x, int y) {
+static bool InArrow(int x, int y) {
     if (x < 0 || y < 0)
         return false;
     if (y <= 12)
@@ -417,8 +395,6 @@ bool InArrow(int x, int y) {
         return x <= 16 - y;
     return false;
 }
-
-}  // namespace
 
 Image Cursor(Arrow which) {
     Image img(32, 32);

@@ -7,23 +7,21 @@
 
 namespace skin {
 
-namespace {
-
-void Put16(Bytes& b, uint32_t v) {
+static void Put16(Bytes& b, uint32_t v) {
     b.push_back(uint8_t(v));
     b.push_back(uint8_t(v >> 8));
 }
 
-void Put32(Bytes& b, uint32_t v) {
+static void Put32(Bytes& b, uint32_t v) {
     Put16(b, v & 0xFFFF);
     Put16(b, v >> 16);
 }
 
-uint8_t Byte(float v) {
+static uint8_t Byte(float v) {
     return uint8_t(std::lround(std::clamp(v, 0.f, 255.f)));
 }
 
-void InfoHeader(Bytes& b, int w, int h, uint32_t sizeImage, uint32_t ppm) {
+static void InfoHeader(Bytes& b, int w, int h, uint32_t sizeImage, uint32_t ppm) {
     Put32(b, 40);  // the header's size
     Put32(b, uint32_t(w));
     Put32(b, uint32_t(h));
@@ -35,7 +33,7 @@ void InfoHeader(Bytes& b, int w, int h, uint32_t sizeImage, uint32_t ppm) {
 
 // Bottom-up BGRA rows; opaque pictures get a zero fourth byte, since the
 // bitmap loaders take it as padding, not transparency.
-void Pixels(Bytes& b, const Image& img, bool withAlpha) {
+static void Pixels(Bytes& b, const Image& img, bool withAlpha) {
     for (int y = img.Height() - 1; y >= 0; --y)
         for (int x = 0; x < img.Width(); ++x) {
             const Pixel& p = img.At(x, y);
@@ -45,7 +43,7 @@ void Pixels(Bytes& b, const Image& img, bool withAlpha) {
         }
 }
 
-Bytes Wide(const std::string& s) {
+static Bytes Wide(const std::string& s) {
     Bytes b;
     for (unsigned char c : s)
         Put16(b, c);
@@ -53,15 +51,15 @@ Bytes Wide(const std::string& s) {
     return b;
 }
 
-void Align4(Bytes& b) {
+static void Align4(Bytes& b) {
     while (b.size() % 4)
         b.push_back(0);
 }
 
 // One node of a version resource: length, value length, type (1 for text),
 // key, value, children, each part starting on a 4-byte boundary.
-Bytes Node(const std::string& key, uint16_t type, size_t valueLength, const Bytes& value,
-           const std::vector<Bytes>& children) {
+static Bytes Node(const std::string& key, uint16_t type, size_t valueLength, const Bytes& value,
+                  const std::vector<Bytes>& children) {
     Bytes b;
     Put16(b, 0);  // the length, filled in below
     Put16(b, uint32_t(valueLength));
@@ -78,8 +76,6 @@ Bytes Node(const std::string& key, uint16_t type, size_t valueLength, const Byte
     b[1] = uint8_t(b.size() >> 8);
     return b;
 }
-
-}  // namespace
 
 Bytes PackedDib(const Image& img) {
     Bytes b;

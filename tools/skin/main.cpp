@@ -17,15 +17,13 @@
 
 using namespace skin;
 
-namespace {
-
 const int IconSizes[] = {16, 32, 48, 64, 128, 256};
 
-Bytes IconFile(int number) {
+static Bytes IconFile(int number) {
     return IconImage(Icon(IconSizes[number - IDI_OMBEX_16]), false);
 }
 
-Bytes IconGroup(int) {
+static Bytes IconGroup(int) {
     std::vector<GroupEntry> icons;
     for (int number = IDI_OMBEX_16; number <= IDI_OMBEX_256; ++number) {
         const int size = IconSizes[number - IDI_OMBEX_16];
@@ -34,12 +32,12 @@ Bytes IconGroup(int) {
     return GroupDirectory(icons, false);
 }
 
-Bytes CursorFile(Arrow which) {
+static Bytes CursorFile(Arrow which) {
     return IconImage(Cursor(which), true);
 }
 
 // A cursor group names its one image, whose height counts the AND mask too.
-Bytes CursorGroup(Arrow which, int image) {
+static Bytes CursorGroup(Arrow which, int image) {
     const Image cursor = Cursor(which);
     const GroupEntry entry{cursor.Width(), 2 * cursor.Height(), uint32_t(CursorFile(which).size()), uint16_t(image)};
     return GroupDirectory({entry}, true);
@@ -78,15 +76,13 @@ const Painter Painters[] = {
     PAINTER(IDR_VERSION, [](int) { return VersionBlock(); }),
 };
 
-const Painter& PainterOf(const std::string& name) {
+static const Painter& PainterOf(const std::string& name) {
     for (const Painter& p : Painters) {
         if (name == p.name)
             return p;
     }
     Die("no painter for " + name + " of the resource script");
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -7,11 +7,9 @@
 
 namespace skin {
 
-namespace {
-
 // The string drawn with glyphs of the given width and height (in 1/64
 // pixel), cropped to its ink.
-Mask Render(FT_Face face, const std::string& text, long width64, long height64, int tracking) {
+static Mask Render(FT_Face face, const std::string& text, long width64, long height64, int tracking) {
     if (FT_Set_Char_Size(face, width64, height64, 72, 72))
         Die("bad glyph size");
 
@@ -51,8 +49,6 @@ Mask Render(FT_Face face, const std::string& text, long width64, long height64, 
             out.Put(x, y, scratch.Get(x + x0, y + y0));
     return out;
 }
-
-}  // namespace
 
 Mask Lettering(const char* file, const std::string& text, int w, int h, int tracking) {
     const std::string path = std::string("/usr/share/fonts/truetype/dejavu/") + file;
