@@ -98,13 +98,7 @@ static void PaintFramePixel(Image& img, int X, int Y) {
     // Around the opening's rounded top: a soft glow into the navy and
     // a thin line a few pixels out, both following the curve.
     if (py < Round.top) {
-        float d;
-        if (px < Round.left)
-            d = std::hypot(px - Round.left, py - Round.top) - Round.radius;
-        else if (px > Round.right)
-            d = std::hypot(px - Round.right, py - Round.top) - Round.radius;
-        else
-            d = 20.f - py;
+        const float d = std::hypot(px - std::clamp(px, Round.left, Round.right), py - Round.top) - Round.radius;
         if (d > -1.f)
             img.Over(X, Y, GlowBlue, 0.55f * std::exp(-std::max(d, 0.f) / 2.2f));
         img.Over(X, Y, EdgeLine, 0.8f * Clamp01(1.f - std::fabs(d - 4.5f) / 0.8f));
@@ -205,20 +199,18 @@ Image Panel() {
     for (const Stroke& s : strokes)
         BrushStroke(img, seed++, s.y, s.thick, s.xEnd, s.opacity, s.rampRight);
 
-    // Splatter near the lower left, and two strays.
+    // Splatter near the lower left.
     Random r(2024);
     for (int i = 0; i < 14; ++i)
         Disc(img, r.Range(2.f, 44.f), r.Range(256.f, 289.f), r.Range(0.5f, 2.0f), Ink);
-    Disc(img, 184.5f, 259.5f, 0.9f, Ink);
-    Disc(img, 280.5f, 257.5f, 0.7f, Ink);
-
-    // The emblem, beyond what any panel shows.
+    // Two strays, then the emblem's rings, beyond what any panel shows.
     const struct {
-        float r;
+        float x, y, r;
         Rgb c;
-    } rings[] = {{127, White}, {94, EmblemNavy}, {91, White}, {88, EmblemNavy}};
-    for (const auto& ring : rings)
-        Disc(img, 562.f, 165.f, ring.r, ring.c);
+    } discs[] = {{184.5f, 259.5f, 0.9f, Ink}, {280.5f, 257.5f, 0.7f, Ink}, {562, 165, 127, White},
+                 {562, 165, 94, EmblemNavy},  {562, 165, 91, White},       {562, 165, 88, EmblemNavy}};
+    for (const auto& d : discs)
+        Disc(img, d.x, d.y, d.r, d.c);
     return img;
 }
 
@@ -280,10 +272,8 @@ Image SwitchFace(Switch which) {
                           : Mix(face, Scale(face, 0.86f), (y - 9) / 8.f);
             img.Set(x, y, c);
             // Highlight streaks slanting up to the right near both ends.
-            for (float s : {3.f, 8.f, 70.f, 76.f}) {
-                const float left = s + (h - 1 - y) * 0.5f;
-                img.Over(x, y, White, 0.45f * Band(x, left));
-            }
+            for (float s : {3.f, 8.f, 70.f, 76.f})
+                img.Over(x, y, White, 0.45f * Band(x, s + (h - 1 - y) * 0.5f));
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
                 img.Set(x, y, Mix(face, White, 0.7f));
         }
@@ -387,13 +377,9 @@ Image Icon(int size) {
 }
 
 static bool InArrow(int x, int y) {
-    if (x < 0 || y < 0)
+    if (x < 0 || y < 0 || y > 16)
         return false;
-    if (y <= 12)
-        return x <= std::min(y, 11);
-    if (y <= 16)
-        return x <= 16 - y;
-    return false;
+    return y <= 12 ? x <= std::min(y, 11) : x <= 16 - y;
 }
 
 Image Cursor(Arrow which) {

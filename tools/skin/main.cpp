@@ -77,10 +77,9 @@ const Painter Painters[] = {
 };
 
 static const Painter& PainterOf(const std::string& name) {
-    for (const Painter& p : Painters) {
+    for (const Painter& p : Painters)
         if (name == p.name)
             return p;
-    }
     Die("no painter for " + name + " of the resource script");
 }
 
