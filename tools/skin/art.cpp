@@ -58,11 +58,12 @@ static void GlowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, R
     Paint(img, ink.Amplified(1.5f), x0, y0, letters);
 }
 
-// The platform builds the rounded corners of this region from a circle of
-// half the corner's size whose octants are rounded to whole pixels and
-// mirrored, and leaves out the region's last column. The frame's opening must match it to
-// the pixel, so the same rule is written out here.
-bool PanelRegion(int x, int y) {
+// Whether panel pixel (x, y) lies in the rounded region that the program
+// gives every panel. The platform builds its corners from a circle of half
+// the corner's size whose octants are rounded to whole pixels and mirrored,
+// and leaves out the last column; the frame's opening must match it to the
+// pixel, so the same rule is written out here.
+static bool PanelRegion(int x, int y) {
     const int right = REGION_RIGHT - 2;
     const int radius = REGION_CORNER / 2;
     if (x < REGION_LEFT || x > right || y < REGION_TOP || y > FRAME_SIZE - 1)

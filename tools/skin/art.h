@@ -6,10 +6,6 @@
 
 namespace skin {
 
-// Whether panel pixel (x, y) lies in the rounded region that the program
-// gives every panel.
-bool PanelRegion(int x, int y);
-
 // The pictures; main.cpp tells which resource each one is.
 Image Frame();
 Image Panel();

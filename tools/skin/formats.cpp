@@ -144,16 +144,11 @@ Bytes VersionBlock() {
         Die("version " OMBEX_VERSION " is not three numbers below 65536");
     const uint32_t high = major << 16 | minor, low = patch << 16;
     const uint32_t fixed[] = {
-        0xFEEF04BD,       // signature
-        0x00010000,       // structure version
-        high,       low,  // file version
-        high,       low,  // product version
-        0x0000003F,       // flags mask
-        0,                // flags
-        0x00040004,       // VOS_NT_WINDOWS32
-        1,                // VFT_APP
-        0,                // subtype
-        0,          0,    // date
+        0xFEEF04BD, 0x00010000,  // signature, structure version
+        high, low, high, low,    // file and product versions
+        0x3F, 0,                 // flags mask, flags
+        0x00040004, 1, 0,        // VOS_NT_WINDOWS32, VFT_APP, subtype
+        0, 0,                    // date
     };
     Bytes value;
     for (uint32_t v : fixed)

@@ -96,7 +96,10 @@ public:
     }
 
     // Box blur of radius r, once across and once down.
-    Mask Blurred(int r) const { return Smeared(r, 1, 0).Smeared(r, 0, 1); }
+    Mask Blurred(int r) const { return Along(r, 1, 0, false).Along(r, 0, 1, false); }
+
+    // Largest coverage within a square of radius r: thickens strokes.
+    Mask Dilated(int r) const { return Along(r, 1, 0, true).Along(r, 0, 1, true); }
 
     // Coverage multiplied by k, capped at full.
     Mask Amplified(float k) const {
@@ -106,30 +109,19 @@ public:
         return out;
     }
 
-    // Largest coverage within a square of radius r: thickens strokes.
-    Mask Dilated(int r) const {
-        Mask out(w_, h_);
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) {
-                float m = 0;
-                for (int j = -r; j <= r; ++j)
-                    for (int i = -r; i <= r; ++i)
-                        m = std::max(m, Get(x + i, y + j));
-                out.Put(x, y, m);
-            }
-        return out;
-    }
-
 private:
-    // The mean of the 2r + 1 values along the step (dx, dy).
-    Mask Smeared(int r, int dx, int dy) const {
+    // Each value replaced by the mean, or the largest, of the 2r + 1 values
+    // along the step (dx, dy).
+    Mask Along(int r, int dx, int dy, bool largest) const {
         Mask out(w_, h_);
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
                 float s = 0;
-                for (int k = -r; k <= r; ++k)
-                    s += Get(x + k * dx, y + k * dy);
-                out.Put(x, y, s / float(2 * r + 1));
+                for (int k = -r; k <= r; ++k) {
+                    const float v = Get(x + k * dx, y + k * dy);
+                    s = largest ? std::max(s, v) : s + v;
+                }
+                out.Put(x, y, largest ? s : s / float(2 * r + 1));
             }
         return out;
     }
