@@ -200,10 +200,15 @@ Image Panel() {
     for (const Stroke& s : strokes)
         BrushStroke(img, seed++, s.y, s.thick, s.xEnd, s.opacity, s.rampRight);
 
-    // Splatter near the lower left.
-    Random r(2024);
-    for (int i = 0; i < 14; ++i)
-        Disc(img, r.Range(2.f, 44.f), r.Range(256.f, 289.f), r.Range(0.5f, 2.0f), Ink);
+    // Splatter near the lower left; each drop's size is drawn before its
+    // place, as when the drops were first made.
+    Random random(2024);
+    for (int i = 0; i < 14; ++i) {
+        const float r = random.Range(0.5f, 2.0f);
+        const float y = random.Range(256.f, 289.f);
+        const float x = random.Range(2.f, 44.f);
+        Disc(img, x, y, r, Ink);
+    }
     // Two strays, then the emblem's rings, beyond what any panel shows.
     const struct {
         float x, y, r;
