@@ -116,7 +116,7 @@ static void PaintFramePixel(Image& img, int X, int Y) {
         img.Over(X, Y, Border, 0.45f);
 
     // A lighter rim round the whole picture.
-    const int e = std::min(std::min(X, Y), std::min(n - 1 - X, n - 1 - Y));
+    const int e = std::min({X, Y, n - 1 - X, n - 1 - Y});
     if (e < 3) {
         const float a = Y == 0 ? 0.9f : (e == 0 ? 0.8f : (e == 1 ? 0.5f : 0.25f));
         img.Over(X, Y, Mix(RimTeal, RimPale, toSky), a);
@@ -303,8 +303,7 @@ static Pixel IconSample(float u, float v) {
     // Pale glow round the base.
     const float rb = Base.Rho(u, v);
     if (rb >= 1.f) {
-        const float a = 0.85f * std::exp(-(rb - 1.f) * 60.f);
-        sample.Over(0, 0, BaseGlow, a);
+        sample.Over(0, 0, BaseGlow, 0.85f * std::exp(-(rb - 1.f) * 60.f));
     } else {
         sample.Set(0, 0, Mix(BaseTop, BaseLow, Clamp01((v - 0.6f) / 0.23f)));
         sample.Over(0, 0, BaseRim, Clamp01((rb - 0.93f) / 0.07f) * 0.8f);
@@ -336,11 +335,11 @@ static Pixel IconSample(float u, float v) {
     return sample.At(0, 0);
 }
 
-// The name across the face; at 16 pixels only a dark band.
+// The name across the face; at 16 pixels, too small for letters, a dark
+// band where they would be.
 static void IconLettering(Image& img, int size) {
     const float s = float(size);
     if (size <= 16) {
-        // Too small for letters: a dark band where they would be.
         for (int y = 7; y <= 8; ++y)
             for (int x = 5; x <= 10; ++x)
                 img.Over(x, y, IconLetters, 0.85f);

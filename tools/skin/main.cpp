@@ -1,12 +1,8 @@
-// Paints the skin and writes every file that the resource script embeds,
-// each painted by the painter of its resource number.
-//
-//   skin RESOURCE_SCRIPT OUTPUT_DIR
-//
-// The output is the same bytes on every run, so the files in res/ are
-// committed and a fresh run can be compared with them. Needs FreeType and
-// the DejaVu faces (Debian: libfreetype-dev, pkg-config, fonts-dejavu-core).
-#include <cstdio>
+// skin RESOURCE_SCRIPT OUTPUT_DIR writes every file that the resource
+// script embeds, each by the painter of its resource number. The bytes are
+// the same on every run, so res/ holds them and a fresh run is compared with
+// it. Needs FreeType and the DejaVu faces (Debian: libfreetype-dev,
+// pkg-config, fonts-dejavu-core).
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -84,10 +80,8 @@ static const Painter& PainterOf(const std::string& name) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: skin RESOURCE_SCRIPT OUTPUT_DIR\n");
-        return 2;
-    }
+    if (argc != 3)
+        Die("usage: skin RESOURCE_SCRIPT OUTPUT_DIR");
     std::ifstream script(argv[1]);
     if (!script)
         Die(std::string("cannot read ") + argv[1]);

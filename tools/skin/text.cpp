@@ -19,6 +19,7 @@ static Mask Render(FT_Face face, const std::string& text, long width64, long hei
     Mask scratch(int(text.size()) * int(width64 / 64 + tracking + 4) * 2 + 2 * pad,
                  ascent + int(height64 / 64) + 2 * pad);
     int pen = pad;
+    int x0 = scratch.Width(), y0 = scratch.Height(), x1 = -1, y1 = -1;  // the ink's bounds
     for (unsigned char ch : text) {
         if (FT_Load_Char(face, ch, FT_LOAD_RENDER))
             Die("glyph missing");
@@ -26,23 +27,19 @@ static Mask Render(FT_Face face, const std::string& text, long width64, long hei
         const FT_Bitmap& bm = g->bitmap;
         for (unsigned row = 0; row < bm.rows; ++row)
             for (unsigned col = 0; col < bm.width; ++col) {
-                float v = bm.buffer[row * bm.pitch + col] / 255.f;
-                int x = pen + g->bitmap_left + int(col);
-                int y = ascent - g->bitmap_top + int(row);
-                scratch.Put(x, y, std::max(scratch.Get(x, y), v));
-            }
-        pen += int((g->advance.x + 32) >> 6) + tracking;
-    }
-
-    int x0 = scratch.Width(), y0 = scratch.Height(), x1 = -1, y1 = -1;
-    for (int y = 0; y < scratch.Height(); ++y)
-        for (int x = 0; x < scratch.Width(); ++x)
-            if (scratch.Get(x, y) > 0.f) {
+                const float v = bm.buffer[row * bm.pitch + col] / 255.f;
+                const int x = pen + g->bitmap_left + int(col);
+                const int y = ascent - g->bitmap_top + int(row);
+                if (v <= 0.f || !scratch.Inside(x, y))
+                    continue;
+                scratch.At(x, y) = std::max(scratch.At(x, y), v);
                 x0 = std::min(x0, x);
                 y0 = std::min(y0, y);
                 x1 = std::max(x1, x);
                 y1 = std::max(y1, y);
             }
+        pen += int((g->advance.x + 32) >> 6) + tracking;
+    }
     Mask out(std::max(x1 - x0 + 1, 0), std::max(y1 - y0 + 1, 0));
     for (int y = 0; y < out.Height(); ++y)
         for (int x = 0; x < out.Width(); ++x)
