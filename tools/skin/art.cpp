@@ -358,17 +358,14 @@ Image Icon(int size) {
     const int ss = size <= 64 ? 6 : 3;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            Pixel acc;
+            Pixel& p = img.At(x, y);
             for (int j = 0; j < ss; ++j)
                 for (int i = 0; i < ss; ++i) {
-                    const Pixel p = IconSample((x + (i + 0.5f) / ss) / s, (y + (j + 0.5f) / ss) / s);
-                    acc.r += p.r;
-                    acc.g += p.g;
-                    acc.b += p.b;
-                    acc.a += p.a;
+                    const Pixel q = IconSample((x + (i + 0.5f) / ss) / s, (y + (j + 0.5f) / ss) / s);
+                    p = {p.r + q.r, p.g + q.g, p.b + q.b, p.a + q.a};
                 }
             const float k = 1.f / float(ss * ss);
-            img.At(x, y) = {acc.r * k, acc.g * k, acc.b * k, acc.a * k};
+            p = {p.r * k, p.g * k, p.b * k, p.a * k};
         }
     IconLettering(img, size);
 
