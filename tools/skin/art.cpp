@@ -1,16 +1,15 @@
 #include "art.h"
 
 #include "formats.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "text.h"
 
 #include "../../res/layout.h"
 #include "../../res/version.h"
 
 namespace skin {
 
-namespace {
+const char* const Serif = "DejaVuSerif-Bold.ttf";
+const char* const Sans = "DejaVuSans-Bold.ttf";
 
 // The skin's colours, by the picture they belong to.
 const Rgb White{255, 255, 255};
@@ -43,12 +42,7 @@ const Rgb PlusGlow{80, 150, 255}, IconLetters{18, 32, 64};
 const Rgb DragEdge{96, 116, 150}, PointerEdge{128, 128, 128}, Shadow{64, 64, 64};
 const Rgb DragTop{237, 255, 254}, DragLow{190, 220, 250}, PointerTop{214, 214, 214}, PointerLow{189, 189, 189};
 
-void Require(bool ok, const char* what) {
-    if (!ok)
-        Die(what);
-}
-
-float Hash01(uint32_t a, uint32_t b) {
+static float Hash01(uint32_t a, uint32_t b) {
     uint32_t h = a * 0x9E3779B1u ^ (b + 0x7F4A7C15u) * 0x85EBCA77u;
     h ^= h >> 15;
     h *= 0xC2B2AE3Du;
@@ -57,20 +51,19 @@ float Hash01(uint32_t a, uint32_t b) {
 }
 
 // Lettering on a soft glow: the glow is the ink thickened and blurred.
-void GlowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
+static void GlowingText(Image& img, const Mask& ink, int x0, int y0, Rgb glow, Rgb letters) {
     const int pad = 3;
     Mask halo = ink.Padded(pad).Dilated(1).Blurred(1).Amplified(1.8f);
     Paint(img, halo, x0 - pad, y0 - pad, glow, 0.95f);
     Paint(img, ink.Amplified(1.5f), x0, y0, letters);
 }
 
-}  // namespace
-
-// The platform builds the rounded corners of this region from a circle of
-// half the corner's size whose octants are rounded to whole pixels and
-// mirrored, and leaves out the region's last column. The frame's opening must match it to
-// the pixel, so the same rule is written out here.
-bool PanelRegion(int x, int y) {
+// Whether panel pixel (x, y) lies in the rounded region that the program
+// gives every panel. The platform builds its corners from a circle of half
+// the corner's size whose octants are rounded to whole pixels and mirrored,
+// and leaves out the last column; the frame's opening must match it to the
+// pixel, so the same rule is written out here.
+static bool PanelRegion(int x, int y) {
     const int right = REGION_RIGHT - 2;
     const int radius = REGION_CORNER / 2;
     if (x < REGION_LEFT || x > right || y < REGION_TOP || y > FRAME_SIZE - 1)
@@ -84,8 +77,6 @@ bool PanelRegion(int x, int y) {
     return u <= v ? v <= reach(u) : u <= reach(v);
 }
 
-namespace {
-
 // The centres and radius of the opening's rounded corners, in frame pixels.
 const int Corner = REGION_CORNER / 2;
 const struct {
@@ -94,7 +85,7 @@ const struct {
            Corner + 0.5f};
 
 // The frame's pixel (X, Y), before the lettering and the opening.
-void PaintFramePixel(Image& img, int X, int Y) {
+static void PaintFramePixel(Image& img, int X, int Y) {
     const int n = FRAME_SIZE;
     const float px = X + 0.5f, py = Y + 0.5f;
     const Rgb navy = Mix(NavyTop, NavyDeep, Clamp01(py / 82.f));
@@ -108,13 +99,7 @@ void PaintFramePixel(Image& img, int X, int Y) {
     // Around the opening's rounded top: a soft glow into the navy and
     // a thin line a few pixels out, both following the curve.
     if (py < Round.top) {
-        float d;
-        if (px < Round.left)
-            d = std::hypot(px - Round.left, py - Round.top) - Round.radius;
-        else if (px > Round.right)
-            d = std::hypot(px - Round.right, py - Round.top) - Round.radius;
-        else
-            d = 20.f - py;
+        const float d = std::hypot(px - std::clamp(px, Round.left, Round.right), py - Round.top) - Round.radius;
         if (d > -1.f)
             img.Over(X, Y, GlowBlue, 0.55f * std::exp(-std::max(d, 0.f) / 2.2f));
         img.Over(X, Y, EdgeLine, 0.8f * Clamp01(1.f - std::fabs(d - 4.5f) / 0.8f));
@@ -131,28 +116,24 @@ void PaintFramePixel(Image& img, int X, int Y) {
         img.Over(X, Y, Border, 0.45f);
 
     // A lighter rim round the whole picture.
-    const int e = std::min(std::min(X, Y), std::min(n - 1 - X, n - 1 - Y));
+    const int e = std::min({X, Y, n - 1 - X, n - 1 - Y});
     if (e < 3) {
         const float a = Y == 0 ? 0.9f : (e == 0 ? 0.8f : (e == 1 ? 0.5f : 0.25f));
         img.Over(X, Y, Mix(RimTeal, RimPale, toSky), a);
     }
 }
 
-}  // namespace
-
-Image Frame(const Fonts& f) {
+Image Frame() {
     const int n = FRAME_SIZE;
     Image img(n, n);
     for (int Y = 0; Y < n; ++Y)
         for (int X = 0; X < n; ++X)
             PaintFramePixel(img, X, Y);
 
-    Mask title = f.serifBold.Fit("OmbeX+", 104, 13, 1);
-    Require(title.Width() <= 104 && title.Height() <= 13, "title lettering too large");
+    Mask title = Lettering(Serif, "OmbeX+", 104, 13, 1);
     GlowingText(img, title, 164 - title.Width() / 2, 18 - title.Height(), TitleGlow, TitleLetters);
     // "V.2.0.3.F": the version and the first letter of its tag.
-    Mask version = f.sansBold.Fit("V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
-    Require(version.Width() <= 34 && version.Height() <= 8, "version lettering too large");
+    Mask version = Lettering(Sans, "V." OMBEX_VERSION "." + std::string(1, OMBEX_VERSION_TAG[0]), 34, 8);
     GlowingText(img, version, 12, 18 - version.Height(), TitleGlow, TitleLetters);
 
     // The opening last, so that nothing above bleeds into it.
@@ -163,12 +144,10 @@ Image Frame(const Fonts& f) {
     return img;
 }
 
-namespace {
-
 // A dry-brush stroke from the left edge towards xEnd, ragged along both
 // edges; each bristle row stops at its own place near the end. Rows wrap,
 // because the panel repeats the picture downwards.
-void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd, float opacity, float rampRight) {
+static void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd, float opacity, float rampRight) {
     const Rgb steel = Mix(SteelLight, SteelDark, Hash01(seed, 1));
     Noise1 upper(seed * 4 + 1, 64), lower(seed * 4 + 2, 64), fineUp(seed * 4 + 3, 220), fineDown(seed * 4 + 4, 220);
     const int h = img.Height();
@@ -192,15 +171,13 @@ void BrushStroke(Image& img, uint32_t seed, float yMid, float thick, float xEnd,
     }
 }
 
-void Disc(Image& img, float cx, float cy, float r, Rgb c) {
+static void Disc(Image& img, float cx, float cy, float r, Rgb c) {
     for (int y = int(cy - r) - 1; y <= int(cy + r) + 1; ++y)
         for (int x = int(cx - r) - 1; x <= int(cx + r) + 1; ++x) {
             const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
             img.Over(x, y, c, Clamp01(r + 0.5f - d));
         }
 }
-
-}  // namespace
 
 Image Panel() {
     Image img(480, 300);
@@ -223,80 +200,71 @@ Image Panel() {
     for (const Stroke& s : strokes)
         BrushStroke(img, seed++, s.y, s.thick, s.xEnd, s.opacity, s.rampRight);
 
-    // Splatter near the lower left, and two strays.
-    Random r(2024);
-    for (int i = 0; i < 14; ++i)
-        Disc(img, r.Range(2.f, 44.f), r.Range(256.f, 289.f), r.Range(0.5f, 2.0f), Ink);
-    Disc(img, 184.5f, 259.5f, 0.9f, Ink);
-    Disc(img, 280.5f, 257.5f, 0.7f, Ink);
-
-    // The emblem, beyond what any panel shows.
-    const float cx = 562.f, cy = 165.f;
-    struct Ring {
-        float r;
+    // Splatter near the lower left; each drop's size is drawn before its
+    // place, as when the drops were first made.
+    Random random(2024);
+    for (int i = 0; i < 14; ++i) {
+        const float r = random.Range(0.5f, 2.0f);
+        const float y = random.Range(256.f, 289.f);
+        const float x = random.Range(2.f, 44.f);
+        Disc(img, x, y, r, Ink);
+    }
+    // Two strays, then the emblem's rings, beyond what any panel shows.
+    const struct {
+        float x, y, r;
         Rgb c;
-    };
-    const Ring rings[] = {{127, White}, {94, EmblemNavy}, {91, White}, {88, EmblemNavy}};
-    for (const Ring& ring : rings)
-        for (int y = 0; y < 300; ++y)
-            for (int x = 400; x < 480; ++x) {
-                const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy);
-                img.Over(x, y, ring.c, Clamp01(ring.r + 0.5f - d));
-            }
+    } discs[] = {{184.5f, 259.5f, 0.9f, Ink}, {280.5f, 257.5f, 0.7f, Ink}, {562, 165, 127, White},
+                 {562, 165, 94, EmblemNavy},  {562, 165, 91, White},       {562, 165, 88, EmblemNavy}};
+    for (const auto& d : discs)
+        Disc(img, d.x, d.y, d.r, d.c);
     return img;
+}
+
+// How much of pixel column x a band two pixels wide from left covers.
+static float Band(int x, float left) {
+    return Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
+}
+
+// Whether point (px, py) lies within the close glyph's stroke from a to b.
+static bool OnStroke(float px, float py, float ax, float ay, float bx, float by) {
+    const float dx = bx - ax, dy = by - ay;
+    const float t = Clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
+    return std::hypot(px - ax - t * dx, py - ay - t * dy) < 0.95f;
+}
+
+// How much of pixel (x, y) the button's glyph covers, confined to its box.
+static float Glyph(TitleButton which, int x, int y) {
+    switch (which) {
+        case TitleButton::Close:
+            if (x < 4 || x > 10 || y < 3 || y > 10)
+                return 0.f;
+            return Coverage(x, y, [](float px, float py) {
+                return OnStroke(px, py, 4.5f, 3.5f, 10.5f, 10.5f) || OnStroke(px, py, 10.5f, 3.5f, 4.5f, 10.5f);
+            });
+        case TitleButton::Minimize:
+            return x >= 5 && x <= 10 && y >= 6 && y <= 8 ? 1.f : 0.f;
+        case TitleButton::About:
+            return y >= 2 && y <= 11 ? Band(x, 8.f - 2.f * (y - 2) / 9.f) : 0.f;
+    }
+    return 0.f;
 }
 
 Image TitleFace(TitleButton which) {
     const TitleLook& look = TitleLooks[int(which)];
-    Image img(15, 15);
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x)
-            img.Set(x, y, Mix(look.light, look.dark, (x + y) / 28.f));
-
-    // The glyph as coverage per pixel, confined to its box.
-    Mask glyph(15, 15);
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) {
-            float c = 0;
-            switch (which) {
-                case TitleButton::Close:
-                    if (x >= 4 && x <= 10 && y >= 3 && y <= 10)
-                        c = Coverage(x, y, [](float px, float py) {
-                            // Two strokes between the box's corners.
-                            auto near = [&](float ax, float ay, float bx, float by) {
-                                const float dx = bx - ax, dy = by - ay;
-                                const float t = Clamp01(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy));
-                                return std::hypot(px - ax - t * dx, py - ay - t * dy) < 0.95f;
-                            };
-                            return near(4.5f, 3.5f, 10.5f, 10.5f) || near(10.5f, 3.5f, 4.5f, 10.5f);
-                        });
-                    break;
-                case TitleButton::Minimize:
-                    c = (x >= 5 && x <= 10 && y >= 6 && y <= 8) ? 1.f : 0.f;
-                    break;
-                case TitleButton::About:
-                    if (y >= 2 && y <= 11) {
-                        const float left = 8.f - 2.f * (y - 2) / 9.f;
-                        c = Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
-                    }
-                    break;
-            }
-            glyph.Put(x, y, c);
-        }
-
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x)
-            img.Over(x, y, GlyphShadow, 0.6f * glyph.Get(x - 1, y - 1));
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 15; ++x) {
+    const int n = TITLE_BUTTON_SIZE;
+    Image img(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            img.Set(x, y, Mix(look.light, look.dark, (x + y) / float(2 * (n - 1))));
+            img.Over(x, y, GlyphShadow, 0.6f * Glyph(which, x - 1, y - 1));
             // The close glyph greys towards its foot.
             const Rgb c = which == TitleButton::Close ? Mix(White, CloseGlyphFoot, Clamp01((y - 3) / 7.f)) : White;
-            img.Over(x, y, c, glyph.Get(x, y));
+            img.Over(x, y, c, Glyph(which, x, y));
         }
     return img;
 }
 
-Image SwitchFace(const Fonts& f, Switch which) {
+Image SwitchFace(Switch which) {
     const bool calc = which == Switch::Calculator;
     const Rgb face = calc ? CalculatorFace : ConverterFace;
     const Rgb letters = calc ? CalculatorLetters : ConverterLetters;
@@ -310,21 +278,15 @@ Image SwitchFace(const Fonts& f, Switch which) {
                           : Mix(face, Scale(face, 0.86f), (y - 9) / 8.f);
             img.Set(x, y, c);
             // Highlight streaks slanting up to the right near both ends.
-            for (float s : {3.f, 8.f, 70.f, 76.f}) {
-                const float left = s + (h - 1 - y) * 0.5f;
-                const float cover = Clamp01(std::min(float(x + 1), left + 2.f) - std::max(float(x), left));
-                img.Over(x, y, White, 0.45f * cover);
-            }
+            for (float s : {3.f, 8.f, 70.f, 76.f})
+                img.Over(x, y, White, 0.45f * Band(x, s + (h - 1 - y) * 0.5f));
             if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
                 img.Set(x, y, Mix(face, White, 0.7f));
         }
-    Mask word = f.serifBold.Fit("SWITCH", 47, 11);
-    Require(word.Width() <= 47 && word.Height() <= 11, "switch lettering too large");
+    Mask word = Lettering(Serif, "SWITCH", 47, 11);
     Paint(img, word, 20, 14 - word.Height(), letters);
     return img;
 }
-
-namespace {
 
 // The icon's ovals in fractions of its size, and how far out a point lies
 // (1 on the rim).
@@ -336,13 +298,12 @@ const Oval Base{0.5f, 0.525f, 0.44f, 0.305f}, Bezel{0.5f, 0.475f, 0.44f, 0.325f}
 const Oval Face{0.5f, 0.47f, 0.355f, 0.245f}, Gloss{0.5f, 0.36f, 0.27f, 0.085f};
 
 // The icon at one point (u, v) of its square, before any lettering.
-Pixel IconSample(float u, float v) {
+static Pixel IconSample(float u, float v) {
     Image sample(1, 1);
     // Pale glow round the base.
     const float rb = Base.Rho(u, v);
     if (rb >= 1.f) {
-        const float a = 0.85f * std::exp(-(rb - 1.f) * 60.f);
-        sample.Over(0, 0, BaseGlow, a);
+        sample.Over(0, 0, BaseGlow, 0.85f * std::exp(-(rb - 1.f) * 60.f));
     } else {
         sample.Set(0, 0, Mix(BaseTop, BaseLow, Clamp01((v - 0.6f) / 0.23f)));
         sample.Over(0, 0, BaseRim, Clamp01((rb - 0.93f) / 0.07f) * 0.8f);
@@ -374,16 +335,16 @@ Pixel IconSample(float u, float v) {
     return sample.At(0, 0);
 }
 
-// The name across the face; at 16 pixels only a dark band.
-void IconLettering(Image& img, const Fonts& f, int size) {
+// The name across the face; at 16 pixels, too small for letters, a dark
+// band where they would be.
+static void IconLettering(Image& img, int size) {
     const float s = float(size);
     if (size <= 16) {
-        // Too small for letters: a dark band where they would be.
         for (int y = 7; y <= 8; ++y)
             for (int x = 5; x <= 10; ++x)
                 img.Over(x, y, IconLetters, 0.85f);
     } else {
-        Mask word = f.sansBold.Fit("OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
+        Mask word = Lettering(Sans, "OmbeX+", int(s * 0.52f), std::max(5, int(s * 0.15f)));
         // Small letters come out as mid-tones; darken them so they read.
         if (size < 64)
             word = word.Amplified(1.6f);
@@ -391,27 +352,22 @@ void IconLettering(Image& img, const Fonts& f, int size) {
     }
 }
 
-}  // namespace
-
-Image Icon(const Fonts& f, int size) {
+Image Icon(int size) {
     Image img(size, size);
     const float s = float(size);
     const int ss = size <= 64 ? 6 : 3;
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            Pixel acc;
+            Pixel& p = img.At(x, y);
             for (int j = 0; j < ss; ++j)
                 for (int i = 0; i < ss; ++i) {
-                    const Pixel p = IconSample((x + (i + 0.5f) / ss) / s, (y + (j + 0.5f) / ss) / s);
-                    acc.r += p.r;
-                    acc.g += p.g;
-                    acc.b += p.b;
-                    acc.a += p.a;
+                    const Pixel q = IconSample((x + (i + 0.5f) / ss) / s, (y + (j + 0.5f) / ss) / s);
+                    p = {p.r + q.r, p.g + q.g, p.b + q.b, p.a + q.a};
                 }
             const float k = 1.f / float(ss * ss);
-            img.At(x, y) = {acc.r * k, acc.g * k, acc.b * k, acc.a * k};
+            p = {p.r * k, p.g * k, p.b * k, p.a * k};
         }
-    IconLettering(img, f, size);
+    IconLettering(img, size);
 
     // Empty places stay white with the least alpha, so that no pixel is
     // wholly transparent black.
@@ -422,19 +378,11 @@ Image Icon(const Fonts& f, int size) {
     return img;
 }
 
-namespace {
-
-bool InArrow(int x, int y) {
-    if (x < 0 || y < 0)
+static bool InArrow(int x, int y) {
+    if (x < 0 || y < 0 || y > 16)
         return false;
-    if (y <= 12)
-        return x <= std::min(y, 11);
-    if (y <= 16)
-        return x <= 16 - y;
-    return false;
+    return y <= 12 ? x <= std::min(y, 11) : x <= 16 - y;
 }
-
-}  // namespace
 
 Image Cursor(Arrow which) {
     Image img(32, 32);

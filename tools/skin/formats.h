@@ -17,28 +17,22 @@ using Bytes = std::vector<uint8_t>;
 Bytes PackedDib(const Image& img);
 
 // RT_ICON: header of doubled height, colour with alpha, all-zero AND mask.
-Bytes IconImage(const Image& img);
-
-// RT_CURSOR: hot spot, then an icon-style image whose AND mask is 0 where
+// RT_CURSOR: hot spot, then the same but with an AND mask that is 0 where
 // the picture has any alpha and 1 elsewhere.
-Bytes CursorImage(const Image& img, int hotX, int hotY);
+Bytes IconImage(const Image& img, bool cursor);
 
 struct GroupEntry {
     int width, height;  // as the directory counts them
     uint32_t bytes;
     uint16_t id;
 };
-// RT_GROUP_ICON (type 1) and RT_GROUP_CURSOR (type 2) directories.
-Bytes IconDirectory(const std::vector<GroupEntry>& entries);
-Bytes CursorDirectory(const std::vector<GroupEntry>& entries);
+// RT_GROUP_ICON, or RT_GROUP_CURSOR for cursors.
+Bytes GroupDirectory(const std::vector<GroupEntry>& entries, bool cursor);
 
-struct VersionStrings {
-    std::vector<std::pair<std::string, std::string>> entries;  // in order
-};
 // RT_VERSION: VS_VERSIONINFO with the fixed part for the version of
 // res/version.h (its fourth number 0), one string table "040904b0" and the
 // matching translation.
-Bytes VersionBlock(const VersionStrings& strings);
+Bytes VersionBlock();
 
 // RT_MANIFEST: UTF-8 with a byte-order mark.
 Bytes Manifest();

@@ -33,29 +33,40 @@ inline float SmoothStep(float e0, float e1, float x) {
     return t * t * (3.f - 2.f * t);
 }
 
-// Straight (not premultiplied) colour in 0..255 and alpha in 0..1 is what
-// callers hand in; the image keeps premultiplied values so that layering
-// with "over" is a single multiply-add.
+// The image keeps premultiplied values so that layering with "over" is a
+// single multiply-add.
 struct Pixel {
     float r = 0, g = 0, b = 0, a = 0;
 };
 
-class Image {
+// A rectangle of values; outside it they read as empty and take nothing.
+template <class T>
+class Grid {
 public:
-    Image(int w, int h) : w_(w), h_(h), px_(size_t(w) * h) {}
+    explicit Grid(int w = 0, int h = 0) : w_(w), h_(h), v_(size_t(w) * h) {}
 
     int Width() const { return w_; }
     int Height() const { return h_; }
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
-
-    Pixel& At(int x, int y) { return px_[size_t(y) * w_ + x]; }
-    const Pixel& At(int x, int y) const { return px_[size_t(y) * w_ + x]; }
-
-    void Set(int x, int y, Rgb c, float a = 1.f) {
-        if (!Inside(x, y))
-            return;
-        At(x, y) = {c.r * a, c.g * a, c.b * a, a};
+    T& At(int x, int y) { return v_[size_t(y) * w_ + x]; }
+    const T& At(int x, int y) const { return v_[size_t(y) * w_ + x]; }
+    T Get(int x, int y) const { return Inside(x, y) ? At(x, y) : T(); }
+    void Put(int x, int y, T v) {
+        if (Inside(x, y))
+            At(x, y) = v;
     }
+
+protected:
+    int w_, h_;
+    std::vector<T> v_;
+};
+
+class Image : public Grid<Pixel> {
+public:
+    using Grid::Grid;
+
+    // Callers hand in straight colour in 0..255 and alpha in 0..1.
+    void Set(int x, int y, Rgb c, float a = 1.f) { Put(x, y, {c.r * a, c.g * a, c.b * a, a}); }
 
     // Paints colour c with opacity a over what is there.
     void Over(int x, int y, Rgb c, float a) {
@@ -68,30 +79,12 @@ public:
         p.b = c.b * a + p.b * (1.f - a);
         p.a = a + p.a * (1.f - a);
     }
-
-private:
-    int w_, h_;
-    std::vector<Pixel> px_;
 };
 
 // Coverage in 0..1 per pixel.
-class Mask {
+class Mask : public Grid<float> {
 public:
-    Mask() = default;
-    Mask(int w, int h) : w_(w), h_(h), v_(size_t(w) * h, 0.f) {}
-
-    int Width() const { return w_; }
-    int Height() const { return h_; }
-    float Get(int x, int y) const {
-        if (x < 0 || y < 0 || x >= w_ || y >= h_)
-            return 0.f;
-        return v_[size_t(y) * w_ + x];
-    }
-    void Put(int x, int y, float v) {
-        if (x < 0 || y < 0 || x >= w_ || y >= h_)
-            return;
-        v_[size_t(y) * w_ + x] = v;
-    }
+    using Grid::Grid;
 
     // A copy with a margin of m empty pixels on every side.
     Mask Padded(int m) const {
@@ -103,25 +96,10 @@ public:
     }
 
     // Box blur of radius r, once across and once down.
-    Mask Blurred(int r) const {
-        Mask across(w_, h_), out(w_, h_);
-        const float n = float(2 * r + 1);
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) {
-                float s = 0;
-                for (int k = -r; k <= r; ++k)
-                    s += Get(x + k, y);
-                across.Put(x, y, s / n);
-            }
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) {
-                float s = 0;
-                for (int k = -r; k <= r; ++k)
-                    s += across.Get(x, y + k);
-                out.Put(x, y, s / n);
-            }
-        return out;
-    }
+    Mask Blurred(int r) const { return Along(r, 1, 0, false).Along(r, 0, 1, false); }
+
+    // Largest coverage within a square of radius r: thickens strokes.
+    Mask Dilated(int r) const { return Along(r, 1, 0, true).Along(r, 0, 1, true); }
 
     // Coverage multiplied by k, capped at full.
     Mask Amplified(float k) const {
@@ -131,23 +109,22 @@ public:
         return out;
     }
 
-    // Largest coverage within a square of radius r: thickens strokes.
-    Mask Dilated(int r) const {
+private:
+    // Each value replaced by the mean, or the largest, of the 2r + 1 values
+    // along the step (dx, dy).
+    Mask Along(int r, int dx, int dy, bool largest) const {
         Mask out(w_, h_);
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
-                float m = 0;
-                for (int j = -r; j <= r; ++j)
-                    for (int i = -r; i <= r; ++i)
-                        m = std::max(m, Get(x + i, y + j));
-                out.Put(x, y, m);
+                float s = 0;
+                for (int k = -r; k <= r; ++k) {
+                    const float v = Get(x + k * dx, y + k * dy);
+                    s = largest ? std::max(s, v) : s + v;
+                }
+                out.Put(x, y, largest ? s : s / float(2 * r + 1));
             }
         return out;
     }
-
-private:
-    int w_ = 0, h_ = 0;
-    std::vector<float> v_;
 };
 
 // Paints colour c through mask m (scaled by opacity) with the mask's
@@ -175,12 +152,10 @@ float Coverage(int x, int y, Inside inside, int n = 4) {
 class Random {
 public:
     explicit Random(uint32_t seed) : s_(seed) {}
-    uint32_t Next() {
+    float Range(float lo, float hi) {
         s_ = s_ * 1664525u + 1013904223u;
-        return s_;
+        return lo + (hi - lo) * (float(s_ >> 8) / 16777216.f);
     }
-    float Uniform() { return float(Next() >> 8) / 16777216.f; }  // [0, 1)
-    float Range(float lo, float hi) { return lo + (hi - lo) * Uniform(); }
 
 private:
     uint32_t s_;
@@ -196,13 +171,9 @@ public:
             v = r.Range(-1.f, 1.f);
     }
     float At(float t) const {
-        if (t < 0)
-            t = 0;
-        int i = int(t);
-        if (i >= int(v_.size()) - 1)
-            i = int(v_.size()) - 2;
-        float f = SmoothStep(0.f, 1.f, t - float(i));
-        return v_[size_t(i)] + (v_[size_t(i) + 1] - v_[size_t(i)]) * f;
+        t = std::max(t, 0.f);
+        const size_t i = std::min(size_t(t), v_.size() - 2);
+        return v_[i] + (v_[i + 1] - v_[i]) * SmoothStep(0.f, 1.f, t - float(i));
     }
 
 private:

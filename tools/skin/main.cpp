@@ -1,12 +1,8 @@
-// Paints the skin and writes every file that the resource script embeds,
-// each painted by the painter of its resource number.
-//
-//   skin RESOURCE_SCRIPT OUTPUT_DIR
-//
-// The output is the same bytes on every run, so the files in res/ are
-// committed and a fresh run can be compared with them. Needs FreeType and
-// the DejaVu faces (Debian: libfreetype-dev, pkg-config, fonts-dejavu-core).
-#include <cstdio>
+// skin RESOURCE_SCRIPT OUTPUT_DIR writes every file that the resource
+// script embeds, each by the painter of its resource number. The bytes are
+// the same on every run, so res/ holds them and a fresh run is compared with
+// it. Needs FreeType and the DejaVu faces (Debian: libfreetype-dev,
+// pkg-config, fonts-dejavu-core).
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -14,56 +10,39 @@
 #include "art.h"
 #include "formats.h"
 #include "../../res/resource.h"
-#include "../../res/version.h"
 
 using namespace skin;
 
-namespace {
-
 const int IconSizes[] = {16, 32, 48, 64, 128, 256};
-const int CursorSize = 32;
 
-Bytes IconFile(const Fonts& f, int number) {
-    return IconImage(Icon(f, IconSizes[number - IDI_OMBEX_16]));
+static Bytes IconFile(int number) {
+    return IconImage(Icon(IconSizes[number - IDI_OMBEX_16]), false);
 }
 
-Bytes IconGroup(const Fonts& f, int) {
+static Bytes IconGroup(int) {
     std::vector<GroupEntry> icons;
     for (int number = IDI_OMBEX_16; number <= IDI_OMBEX_256; ++number) {
         const int size = IconSizes[number - IDI_OMBEX_16];
-        icons.push_back({size, size, uint32_t(IconFile(f, number).size()), uint16_t(number)});
+        icons.push_back({size, size, uint32_t(IconFile(number).size()), uint16_t(number)});
     }
-    return IconDirectory(icons);
+    return GroupDirectory(icons, false);
 }
 
-Bytes CursorFile(Arrow which) {
-    return CursorImage(Cursor(which), 0, 0);
+static Bytes CursorFile(Arrow which) {
+    return IconImage(Cursor(which), true);
 }
 
-// A cursor group names its one image, 32 wide and 64 high counted twice.
-Bytes CursorGroup(Arrow which, int image) {
-    return CursorDirectory({{CursorSize, 2 * CursorSize, uint32_t(CursorFile(which).size()), uint16_t(image)}});
-}
-
-Bytes Version(const Fonts&, int) {
-    VersionStrings strings;
-    strings.entries = {
-        {"CompanyName", "OmbeX+ Developers"},
-        {"FileDescription", "Calculator & unit converter"},
-        {"FileVersion", OMBEX_VERSION_TEXT},
-        {"InternalName", "OmbeX+"},
-        {"LegalCopyright", "Copyright (C) OmbeX+ Developers"},
-        {"OriginalFilename", "OmbeX+.exe"},
-        {"ProductName", "OmbeX+"},
-        {"ProductVersion", OMBEX_VERSION_TEXT},
-    };
-    return VersionBlock(strings);
+// A cursor group names its one image, whose height counts the AND mask too.
+static Bytes CursorGroup(Arrow which, int image) {
+    const Image cursor = Cursor(which);
+    const GroupEntry entry{cursor.Width(), 2 * cursor.Height(), uint32_t(CursorFile(which).size()), uint16_t(image)};
+    return GroupDirectory({entry}, true);
 }
 
 struct Painter {
     const char* name;
     int number;
-    Bytes (*paint)(const Fonts& f, int number);
+    Bytes (*paint)(int number);
 };
 
 #define PAINTER(number, paint) \
@@ -71,13 +50,13 @@ struct Painter {
 
 // What each resource of the script is painted by.
 const Painter Painters[] = {
-    PAINTER(IDB_FRAME, [](const Fonts& f, int) { return PackedDib(Frame(f)); }),
-    PAINTER(IDB_CLOSE, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::Close)); }),
-    PAINTER(IDB_MINIMIZE, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::Minimize)); }),
-    PAINTER(IDB_ABOUT, [](const Fonts&, int) { return PackedDib(TitleFace(TitleButton::About)); }),
-    PAINTER(IDB_CALCULATOR_SWITCH, [](const Fonts& f, int) { return PackedDib(SwitchFace(f, Switch::Calculator)); }),
-    PAINTER(IDB_CONVERTER_SWITCH, [](const Fonts& f, int) { return PackedDib(SwitchFace(f, Switch::Converter)); }),
-    PAINTER(IDB_PANEL, [](const Fonts&, int) { return PackedDib(Panel()); }),
+    PAINTER(IDB_FRAME, [](int) { return PackedDib(Frame()); }),
+    PAINTER(IDB_CLOSE, [](int) { return PackedDib(TitleFace(TitleButton::Close)); }),
+    PAINTER(IDB_MINIMIZE, [](int) { return PackedDib(TitleFace(TitleButton::Minimize)); }),
+    PAINTER(IDB_ABOUT, [](int) { return PackedDib(TitleFace(TitleButton::About)); }),
+    PAINTER(IDB_CALCULATOR_SWITCH, [](int) { return PackedDib(SwitchFace(Switch::Calculator)); }),
+    PAINTER(IDB_CONVERTER_SWITCH, [](int) { return PackedDib(SwitchFace(Switch::Converter)); }),
+    PAINTER(IDB_PANEL, [](int) { return PackedDib(Panel()); }),
     PAINTER(IDI_OMBEX_16, IconFile),
     PAINTER(IDI_OMBEX_32, IconFile),
     PAINTER(IDI_OMBEX_48, IconFile),
@@ -85,33 +64,27 @@ const Painter Painters[] = {
     PAINTER(IDI_OMBEX_128, IconFile),
     PAINTER(IDI_OMBEX_256, IconFile),
     PAINTER(IDI_OMBEX, IconGroup),
-    PAINTER(IDC_DRAG_IMAGE, [](const Fonts&, int) { return CursorFile(Arrow::Drag); }),
-    PAINTER(IDC_POINTER_IMAGE, [](const Fonts&, int) { return CursorFile(Arrow::Pointer); }),
-    PAINTER(IDC_DRAG, [](const Fonts&, int) { return CursorGroup(Arrow::Drag, IDC_DRAG_IMAGE); }),
-    PAINTER(IDC_POINTER, [](const Fonts&, int) { return CursorGroup(Arrow::Pointer, IDC_POINTER_IMAGE); }),
-    PAINTER(IDR_MANIFEST, [](const Fonts&, int) { return Manifest(); }),
-    PAINTER(IDR_VERSION, Version),
+    PAINTER(IDC_DRAG_IMAGE, [](int) { return CursorFile(Arrow::Drag); }),
+    PAINTER(IDC_POINTER_IMAGE, [](int) { return CursorFile(Arrow::Pointer); }),
+    PAINTER(IDC_DRAG, [](int) { return CursorGroup(Arrow::Drag, IDC_DRAG_IMAGE); }),
+    PAINTER(IDC_POINTER, [](int) { return CursorGroup(Arrow::Pointer, IDC_POINTER_IMAGE); }),
+    PAINTER(IDR_MANIFEST, [](int) { return Manifest(); }),
+    PAINTER(IDR_VERSION, [](int) { return VersionBlock(); }),
 };
 
-const Painter& PainterOf(const std::string& name) {
-    for (const Painter& p : Painters) {
+static const Painter& PainterOf(const std::string& name) {
+    for (const Painter& p : Painters)
         if (name == p.name)
             return p;
-    }
     Die("no painter for " + name + " of the resource script");
 }
 
-}  // namespace
-
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: skin RESOURCE_SCRIPT OUTPUT_DIR\n");
-        return 2;
-    }
+    if (argc != 3)
+        Die("usage: skin RESOURCE_SCRIPT OUTPUT_DIR");
     std::ifstream script(argv[1]);
     if (!script)
         Die(std::string("cannot read ") + argv[1]);
-    const Fonts fonts;
     std::string line;
     // A resource's line: its name, its type, the quoted file.
     while (std::getline(script, line)) {
@@ -121,7 +94,7 @@ int main(int argc, char** argv) {
         if (type.rfind("RES_", 0) != 0 || file.size() < 3 || file.front() != '"')
             continue;
         const Painter& p = PainterOf(name);
-        WriteFile(std::string(argv[2]) + "/" + file.substr(1, file.size() - 2), p.paint(fonts, p.number));
+        WriteFile(std::string(argv[2]) + "/" + file.substr(1, file.size() - 2), p.paint(p.number));
     }
     return 0;
 }
