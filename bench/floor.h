@@ -1,34 +1,23 @@
-/* The floors (floor.c): what the platform does for the program, without the
-   program's code. */
+/* The floors (floor.c): the program's platform work without its code. Each
+   function that cannot do its part ends the process, saying why. */
 #ifndef BENCH_FLOOR_H
 #define BENCH_FLOOR_H
 
 #include <windows.h>
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
 #define FLOOR_PREFIX  "Floor"   /* before the program's class names: both live in bench.exe */
 #define BARE_CLASS    "Bare"
 
-/* The facts, the program's windows as trees: the frame's (tree 0), then the
-   converter's (tree 1). Each FALSE where they do not fit or move. */
-int FloorRecord(HWND window);
-int FloorWrite(const char *file);
-int FloorRead(const char *file);
+/* The facts: the program's windows read as trees, the frame's (tree 0), then
+   the converter's (tree 1). */
+void FloorRecord(HWND window);
+void FloorWrite(const char *facts);
 /* As the program starts: classes, frame, first panel, which it returns. */
-HWND FloorStart(HINSTANCE instance, int showCommand);
-/* Panel WHICH (0 the calculator, 1 the converter), made hidden in FRAME. */
-HWND FloorPanel(int which, HWND frame);
-extern HWND FloorFocus;   /* the control of the panel made last that had the keyboard */
-/* Where WINDOW's tree differs from the facts' tree TREE, read back as the
-   program's was: a sentence, or NULL where it does not. */
-const char *FloorCheck(HWND window, int tree);
+HWND FloorStart(HINSTANCE instance, int showCommand, const char *facts);
+HWND FloorPanel(int which, HWND frame);   /* 0 the calculator, 1 the converter; hidden */
+extern HWND FloorFocus;                   /* the control of the panel made last that has the keyboard */
+void FloorCheck(HWND window, int tree);   /* WINDOW's tree read back as the program's was */
 HWND BarePopup(HINSTANCE instance, int showCommand);   /* of the frame's size */
-
-#ifdef __cplusplus
-}
-#endif
+void BenchFail(const char *format, ...);   /* in one line on stderr */
 
 #endif

@@ -37,15 +37,6 @@ FOR_A_USER = (
     "taken, and names the step of the program that costs a ratio named here.")
 
 
-def read_samples(folder):
-    samples = {}
-    for figure, side, answerer, value in csv.reader(open(os.path.join(folder, "samples.csv"))):
-        if answerer != side:
-            sys.exit("bench: a %s sample of the %s was answered by the %s" % (figure, side, answerer))
-        samples.setdefault((figure, side), []).append(float(value))
-    return samples
-
-
 def p99(values):
     return sorted(values)[math.ceil(0.99 * len(values)) - 1]
 
@@ -54,51 +45,44 @@ def frames(ms):
     return "within one frame" if ms <= FRAME_MS else "%d frames" % math.ceil(ms / FRAME_MS)
 
 
-def share(program, floor, block):
-    """The program's share over the floor in each block: their median and middle half."""
+def row(samples, figure, name, side, unit, places, block):
+    """One row of the table, with the program's share over the floor block by
+    block: their median and middle half. Its name where its ratio to a
+    same-work floor is high."""
+    program, floor = samples[figure, "program"], samples[figure, side]
+    cells = [statistics.median(program), p99(program), statistics.median(floor), p99(floor)]
     blocks = [statistics.median(program[i:i + block]) - statistics.median(floor[i:i + block])
               for i in range(0, len(program), block)]
-    quartiles = statistics.quantiles(blocks, n=4) if len(blocks) > 1 else blocks * 3
-    return statistics.median(blocks), quartiles[0], quartiles[2]
-
-
-def code_kb(folder):
-    """Code and data beyond the resources, from objdump -h."""
-    lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
-    return sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
-               if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags) / 1024
-
-
-def row(samples, figure, name, side, unit, places, block):
-    """One row of the table; its name where its ratio to a same-work floor is high."""
-    program = samples[figure, "program"]
-    floor = samples[figure, side]
-    cells = [statistics.median(program), p99(program), statistics.median(floor), p99(floor)]
+    low, _, high = statistics.quantiles(blocks, n=4) if len(blocks) > 1 else blocks * 3
     ratio = cells[0] / cells[2]
-    mid, low, high = share(program, floor, block)
     print("| %s, %s | %s | %d | %s | **%.2f×** | %.2f× | **%+.*f %s** | %+.*f to %+.*f |" % (
         name, unit, FLOORS[side], len(program), " | ".join("%.*f" % (places, c) for c in cells), ratio,
-        cells[1] / cells[3], places, mid, unit, places, low, places, high))
+        cells[1] / cells[3], places, statistics.median(blocks), unit, places, low, places, high))
     return ["%s (%.2f×)" % (name, ratio)] if side == "floor" and ratio > NAMED_RATIO else []
 
 
-def main(folder):
-    facts = dict(line.rstrip("\n").split("=", 1) for line in open(os.path.join(folder, "run.txt")))
-    samples = read_samples(folder)
-    quiet = float(facts["load_start"].split()[0]) < QUIET_LOAD
-    print(INTRODUCTION % dict(facts, quiet="a quiet machine." if quiet else
-                              "**not a quiet machine**, so a trial, not a result."))
-    print(HEADER)
-    named = sum((row(samples, *each) for each in ROWS), [])
-    worst = max(p99(samples[press, "program"]) for press in PRESSES)
-    swap = statistics.median(samples["swap", "program"]) / 2
-    start = statistics.median(samples["startup", "program"])
-    limit = ("of the %d KB that the 32-bit product may take" if facts["arch"] == "i686"
-             else "in this 64-bit build (the %d KB limit is the 32-bit product's)") % LIMIT_KB
-    print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (code_kb(folder), limit))
-    print("Ratios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
-    print(FOR_A_USER % (FRAME_MS, worst, frames(worst), swap, frames(swap), start,
-                        "within" if start <= INSTANT_MS else "beyond", INSTANT_MS))
-
-
-main(sys.argv[1])
+folder = sys.argv[1]
+facts = dict(line.rstrip("\n").split("=", 1) for line in open(os.path.join(folder, "run.txt")))
+samples = {}
+for figure, side, answerer, value in csv.reader(open(os.path.join(folder, "samples.csv"))):
+    if answerer != side:
+        sys.exit("bench: a %s sample of the %s was answered by the %s" % (figure, side, answerer))
+    samples.setdefault((figure, side), []).append(float(value))
+quiet = float(facts["load_start"].split()[0]) < QUIET_LOAD
+print(INTRODUCTION % dict(facts, quiet="a quiet machine." if quiet else
+                          "**not a quiet machine**, so a trial, not a result."))
+print(HEADER)
+named = sum((row(samples, *each) for each in ROWS), [])
+# Code and data beyond the resources, from objdump -h.
+lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
+kb = sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
+         if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags) / 1024
+limit = ("of the %d KB that the 32-bit product may take" if facts["arch"] == "i686"
+         else "in this 64-bit build (the %d KB limit is the 32-bit product's)") % LIMIT_KB
+print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (kb, limit))
+print("Ratios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
+worst = max(p99(samples[press, "program"]) for press in PRESSES)
+swap = statistics.median(samples["swap", "program"]) / 2
+start = statistics.median(samples["startup", "program"])
+print(FOR_A_USER % (FRAME_MS, worst, frames(worst), swap, frames(swap), start,
+                    "within" if start <= INSTANT_MS else "beyond", INSTANT_MS))
