@@ -31,4 +31,3 @@ check "a high ratio named" grep -qF "median: start-up (1.25×), press, calculato
 echo press_calculator,program,floor,3 >>samples.csv
 check "a sample that the other side answered" \
     refuses "press_calculator sample of the program was answered by the floor" python3 "$SOURCE_DIR/bench/table.py" .
-summary bench_table
