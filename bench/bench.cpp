@@ -1,8 +1,5 @@
-// The program's own code, linked as the in-process tests link it, beside the
-// floors. Prints samples, "figure,side,answerer,value", the answerer being
-// whose code answered: bench presses N | swaps N FACTS (N of each kind and of
-// its floor, in turns) | memory program|floor|bare FACTS | keep FACTS (writes
-// the floors' facts, then says "ready").
+// The program's code, linked as the tests link it, beside the floors; prints samples
+// "figure,side,answerer,value", the answerer whose code answered; the keeper "ready".
 #include "harness.h"
 #include "layout.h"
 #include "ombex.h"
@@ -24,12 +21,10 @@ static const char *Answered;   // by the code that answered the sample taken las
 // Whose code made a panel, known by its class.
 static const char *Whose(HWND panel)
 {
-    static const char *const sides[][2] = {
-        { CALCULATOR_CLASS, "program" }, { FLOOR_PREFIX CALCULATOR_CLASS, "floor" }, { BARE_CLASS, "bare" } };
-    for (auto side : sides)
-        if (ClassName(panel) == side[0])
-            return side[1];
-    return "nobody";
+    std::string name = ClassName(panel);
+    return name == CALCULATOR_CLASS ? "program"
+           : name == FLOOR_PREFIX CALCULATOR_CLASS ? "floor"
+           : name == BARE_CLASS ? "bare" : "nobody";
 }
 
 static double NowMs()
@@ -76,18 +71,15 @@ static HWND Start(const std::string &side = "program", const char *facts = NULL)
     return shown;
 }
 
-// Each press: on which panel, what it types in the boxes, the button it
-// checks first, what it shows in the result box and the second ("": hidden).
+// Each press: what it types, what the result box and the second show ("": hidden).
 static const struct PressKind {
-    const char *figure;
+    const char *figure, *first, *second, *result, *secondResult;
     bool converter;
-    const char *first, *second;
     int pick;
-    const char *result, *secondResult;
 } Kinds[] = {
-    { "press_calculator", false, "12", "5", IDC_MULTIPLY, "60", "" },
-    { "press_converter_single", true, "100", "", IDC_CELSIUS_TO_FAHRENHEIT, "212", "" },
-    { "press_converter_paired", true, "100", "", IDC_FAHRENHEIT_TO_CELSIUS, "212", "37.78" },
+    { "press_calculator", "12", "5", "60", "", false, IDC_MULTIPLY },
+    { "press_converter_single", "100", "", "212", "", true, IDC_CELSIUS_TO_FAHRENHEIT },
+    { "press_converter_paired", "100", "", "212", "37.78", true, IDC_FAHRENHEIT_TO_CELSIUS },
 };
 
 static const PressKind *Kind;
@@ -104,19 +96,8 @@ static void ReadText(HWND box)
     GlobalFree(block);
 }
 
-// A label in the labels' colour left of each result box, as a paired result
-// paints its units: as long as one, the result's first three.
-static void PaintUnits(HDC dc)
-{
-    for (HWND box : { Boxes.result, Boxes.secondResult }) {
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, LABEL_COLOUR);
-        TextOutA(dc, 0, ChildRect(box).top, Kind->result, UNIT_LENGTH);
-    }
-}
-
-// The press floor: on the program's own panel and boxes, the platform calls
-// of its press, in its order, with no rule checked, no number read or made.
+// The press floor: on the program's own boxes, its press's platform calls in its order,
+// no rule checked, no number read or made; the units painted as long as the result's.
 static LRESULT FloorPress()
 {
     bool paired = *Kind->secondResult;
@@ -134,10 +115,14 @@ static LRESULT FloorPress()
     if (paired)
         ShowWindow(Boxes.secondResult, SW_SHOW);
     SetWindowTextA(Boxes.result, Kind->result);
-    if (paired)
+    if (paired) {
         SetWindowTextA(Boxes.secondResult, Kind->secondResult);
-    if (paired)
-        PaintUnits(dc);
+        for (HWND box : { Boxes.result, Boxes.secondResult }) {
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, LABEL_COLOUR);
+            TextOutA(dc, 0, ChildRect(box).top, Kind->result, UNIT_LENGTH);
+        }
+    }
     ReleaseDC(Boxes.panel, dc);
     return 0;
 }
@@ -192,8 +177,7 @@ static void Presses(int presses)
 
 static HWND FloorFrame, FloorShown;   // the swap floor's, beside the program's
 
-// The floor's round trip, in the program's steps and order: to its
-// converter, checked once; back to a fresh calculator; the hidden one goes.
+// The floor's round trip, in the program's steps and order; checked on its first.
 static void FloorRoundTrip(bool check)
 {
     HWND converter = FloorPanel(1, FloorFrame);
@@ -205,11 +189,10 @@ static void FloorRoundTrip(bool check)
         FloorCheck(converter, 1);
     HWND hidden = FloorShown;
     FloorShown = FloorPanel(0, FloorFrame);
-    HWND focus = FloorFocus;
     DestroyWindow(converter);
     ShowWindow(FloorShown, SW_SHOW);
     UpdateWindow(FloorShown);
-    SetFocus(focus);
+    SetFocus(FloorFocus);
     DestroyWindow(hidden);
     Settle();
 }
@@ -257,17 +240,15 @@ static void Memory(const std::string &side, const char *facts)
     printf("memory,%s,%s,%.4f\n", side.c_str(), Whose(shown), bytes / MEGABYTE);
 }
 
-// The floors' facts, as a round trip leaves the program's windows; then the
-// program, hidden, keeps Wine's desktop process up, as a user's is.
+// The facts, as a round trip leaves the program's windows; then it keeps Wine's desktop up.
 static void Keep(const char *facts)
 {
     MSG msg;
     Start();
     RoundTrip(false);
-    FloorRecord(App.mainFrame);
+    FloorRecord(App.mainFrame, facts);
     Click(App.calculatorSwitchButton);
-    FloorRecord(App.converterPanel);
-    FloorWrite(facts);
+    FloorRecord(App.converterPanel, facts);
     ShowWindow(App.mainFrame, SW_HIDE);
     puts("ready");
     fflush(stdout);
@@ -277,16 +258,15 @@ static void Keep(const char *facts)
 
 int main(int argc, char **argv)
 {
-    std::string mode = argc > 1 ? argv[1] : "";
-    int count = argc > 2 ? atoi(argv[2]) : 0;
+    std::string mode = argc > 2 ? argv[1] : "";
     if (mode == "memory" && argc > 3)
         Memory(argv[2], argv[3]);
-    else if (mode == "keep" && argc > 2)
+    else if (mode == "keep")
         Keep(argv[2]);
-    else if (mode == "presses" && count > 0)
-        Presses(count);
-    else if (mode == "swaps" && count > 0 && argc > 3)
-        Swaps(count, argv[3]);
+    else if (mode == "presses")
+        Presses(atoi(argv[2]));
+    else if (mode == "swaps" && argc > 3)
+        Swaps(atoi(argv[2]), argv[3]);
     else
         BenchFail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | keep FACTS");
     return fflush(stdout);

@@ -1,12 +1,9 @@
-/* The floors. The same-work floor makes the program's windows from facts read
-   off the program's own: its classes, with the icon, cursor and pattern brushes
-   loaded from its resources, frame, title buttons, panels, controls, pictures
-   and regions, answering every message as the platform does; none of the
-   program's code runs. The bare popup: one class, one plain window. */
+/* The same-work floor makes the program's windows, from facts read off its
+   own, with pictures loaded from its resources; every message gets the
+   platform's answer, and none of the program's code runs. */
 #include "floor.h"
 #include "../res/layout.h"
 #include "../res/resource.h"
-#include <stdarg.h>
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -16,17 +13,13 @@
 #define REGION_WORDS   400
 #define PICTURE_BYTES  (1 << 20)
 
-/* A window in the parts that the check compares: its parent's place in the
-   facts (-1: a tree's root); its class, whether that is the program's (known
-   by its pattern brush); its picture (the pattern or the button's image,
-   named by the bitmap resource with the same pixels); its place in its
-   parent (a root's at 0, 0); its region. */
+/* A window in the parts that the check compares: its parent's place (-1: a root); its
+   class, whether the program's (by its pattern brush); its picture, by the bitmap resource. */
 struct Fact {
     int parent;
     char className[64];
     DWORD classStyle;
-    int own;
-    int picture;
+    int own, picture;
     char text[64];
     DWORD style, exStyle;
     int id;
@@ -59,18 +52,6 @@ static HBITMAP Sought;
 static char SoughtBits[PICTURE_BYTES], CandidateBits[PICTURE_BYTES];
 HWND FloorFocus;
 
-void BenchFail(const char *format, ...)
-{
-    va_list what;
-    va_start(what, format);
-    fflush(stdout);
-    fputs("bench: ", stderr);
-    vfprintf(stderr, format, what);
-    fputs("\n", stderr);
-    va_end(what);
-    ExitProcess(2);
-}
-
 static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found)
 {
     HBITMAP candidate = LoadBitmapA(module, name);
@@ -82,12 +63,19 @@ static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_P
     return TRUE;
 }
 
-/* The class's parts; the program's own class names get the floor's prefix,
-   so that a floor's read back matches them. */
-static void ReadClass(struct Fact *w, HWND window)
+/* WINDOW's tree into SET, FALSE where it does not fit; class names prefixed as the floor's. */
+static int Record(struct FactSet *set, HWND window, int parent)
 {
+    if (set->count == MOST_WINDOWS)
+        return FALSE;
     LOGBRUSH pattern = { 0 };
+    HWND above = GetParent(window);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    int at = set->count++;
+    struct Fact *w = &set->fact[at];
     char name[sizeof w->className - sizeof FLOOR_PREFIX] = "";
+    memset(w, 0, sizeof *w);
+    w->parent = parent;
     GetClassNameA(window, name, sizeof name);
     GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
     w->own = pattern.lbStyle == BS_PATTERN;
@@ -97,20 +85,6 @@ static void ReadClass(struct Fact *w, HWND window)
     Sought = w->own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
     if (Sought)
         EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&w->picture);
-}
-
-/* WINDOW and the windows below it, into SET; FALSE where they do not fit. */
-static int Record(struct FactSet *set, HWND window, int parent)
-{
-    if (set->count == MOST_WINDOWS)
-        return FALSE;
-    HWND above = GetParent(window);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    int at = set->count++;
-    struct Fact *w = &set->fact[at];
-    memset(w, 0, sizeof *w);
-    w->parent = parent;
-    ReadClass(w, window);
     GetWindowTextA(window, w->text, sizeof w->text);
     w->style = GetWindowLongA(window, GWL_STYLE);
     w->exStyle = GetWindowLongA(window, GWL_EXSTYLE);
@@ -130,18 +104,12 @@ static int Record(struct FactSet *set, HWND window, int parent)
     return fits;
 }
 
-void FloorRecord(HWND window)
+void FloorRecord(HWND window, const char *facts)
 {
-    if (!Record(&Facts, window, -1))
-        BenchFail("the program's windows do not fit in the facts");
-}
-
-void FloorWrite(const char *facts)
-{
-    FILE *file = fopen(facts, "wb");
+    FILE *file = Record(&Facts, window, -1) ? fopen(facts, "wb") : NULL;
     int written = file && fwrite(&Facts, sizeof Facts, 1, file) == 1;
     if (!file || fclose(file) || !written)
-        BenchFail("the facts could not be written to '%s'", facts);
+        BenchFail("the program's windows did not fit in the facts or could not be written to '%s'", facts);
 }
 
 static HBITMAP Picture(int at)
@@ -193,18 +161,17 @@ static HWND Show(HWND window, int showCommand)
 HWND FloorStart(HINSTANCE instance, int showCommand, const char *facts)
 {
     FILE *file = fopen(facts, "rb");
-    int read = file && fread(&Facts, sizeof Facts, 1, file) == 1;
+    int read = file && fread(&Facts, sizeof Facts, 1, file) == 1 && !fclose(file);
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX));
     WNDCLASSEXA kind = { sizeof kind, 0, DefWindowProcA, 0, 0, instance, icon,
                          LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER)), NULL, NULL, NULL, icon };
-    if (file)
-        fclose(file);
     for (int i = 0; read && i < Facts.count; i++) {
+        if (!Facts.fact[i].own)
+            continue;
         kind.style = Facts.fact[i].classStyle;
         kind.hbrBackground = CreatePatternBrush(Picture(i));
         kind.lpszClassName = Facts.fact[i].className;
-        if (Facts.fact[i].own)
-            RegisterClassExA(&kind);
+        RegisterClassExA(&kind);
     }
     HWND frame = read ? Show(Make(0, NULL), showCommand) : NULL;
     HWND shown = frame ? Show(FloorPanel(0, frame), showCommand) : NULL;
@@ -253,8 +220,7 @@ HWND BarePopup(HINSTANCE instance, int showCommand)
 }
 
 #ifndef FLOOR_IN_BENCH   /* bench.exe has the program's WinMain */
-/* bench_floor.exe FACTS, the same-work floor; with BENCH_CHECK set, it reads
-   itself back against its facts and ends. bench_bare.exe, the bare popup. */
+/* bench_floor.exe FACTS; with BENCH_CHECK set, it reads itself back and ends. */
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR facts, int showCommand)
 {
     MSG msg;

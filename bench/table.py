@@ -9,20 +9,16 @@ FRAME_MS = 1000 / 60   # a display's frame
 INSTANT_MS = 100       # within which a response feels instant
 QUIET_LOAD = 1         # a load average below which the machine is quiet
 NAMED_RATIO = 1.05     # a same-work ratio above which the row is named
-PRESSES = ["press_calculator", "press_converter_single", "press_converter_paired"]
 FLOORS = {"floor": "same work", "bare": "bare popup"}
 # Each row: its figure, its name, its floor, its unit and decimals, and its
 # block: one start or process, or ten presses or round trips, of each side.
-ROWS = [
-    ("startup", "start-up", "floor", "ms", 1, 1),
-    ("startup", "start-up", "bare", "ms", 1, 1),
-    (PRESSES[0], "press, calculator", "floor", "ms", 2, 10),
-    (PRESSES[1], "press, converter, single result", "floor", "ms", 2, 10),
-    (PRESSES[2], "press, converter, paired result", "floor", "ms", 2, 10),
-    ("swap", "swap round trip", "floor", "ms", 2, 10),
-    ("memory", "private memory after start-up", "floor", "MB", 2, 1),
-    ("memory", "private memory after start-up", "bare", "MB", 2, 1),
-]
+ROWS = [("startup", "start-up", "floor", "ms", 1, 1), ("startup", "start-up", "bare", "ms", 1, 1),
+        ("press_calculator", "press, calculator", "floor", "ms", 2, 10),
+        ("press_converter_single", "press, converter, single result", "floor", "ms", 2, 10),
+        ("press_converter_paired", "press, converter, paired result", "floor", "ms", 2, 10),
+        ("swap", "swap round trip", "floor", "ms", 2, 10),
+        ("memory", "private memory after start-up", "floor", "MB", 2, 1),
+        ("memory", "private memory after start-up", "bare", "MB", 2, 1)]
 INTRODUCTION = (
     "# Bench\n\nOne run of `%(command)s` on %(date)s, at commit `%(commit)s`, of `%(executable)s` (%(arch)s: "
     "%(why)s, says `scripts/arch`): start-up is that executable itself, the other figures its code "
@@ -81,7 +77,7 @@ limit = ("of the %d KB that the 32-bit product may take" if facts["arch"] == "i6
          else "in this 64-bit build (the %d KB limit is the 32-bit product's)") % LIMIT_KB
 print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (kb, limit))
 print("Ratios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
-worst = max(p99(samples[press, "program"]) for press in PRESSES)
+worst = max(p99(samples[figure, "program"]) for figure, *_ in ROWS if figure.startswith("press"))
 swap = statistics.median(samples["swap", "program"]) / 2
 start = statistics.median(samples["startup", "program"])
 print(FOR_A_USER % (FRAME_MS, worst, frames(worst), swap, frames(swap), start,

@@ -48,32 +48,25 @@ static unsigned long long Picture(void)
     return hash;
 }
 
-/* Takes what the server has said: the window, and when it was drawn on. */
-static void Events(int damageEvent)
-{
-    XEvent ev;
-    XRectangle *r = &((XDamageNotifyEvent *)&ev)->area;
-    while (XPending(dpy)) {
-        XNextEvent(dpy, &ev);
-        if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &place) &&
-            place.width == FRAME_SIZE && place.height == FRAME_SIZE)
-            target = ev.xmap.window;
-        else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + FRAME_SIZE &&
-                 r->x + r->width > place.x && r->y < place.y + FRAME_SIZE && r->y + r->height > place.y)
-            last = Now();
-    }
-}
-
-/* Watches the drawing until the picture settles: the time of the first
-   drawing that left the settled picture, or why there is none. */
+/* Until the picture settles: the first drawing that left it, or why there is none. */
 static const char *Watch(int damageEvent, double end, double *drawnAt)
 {
     static struct { double when; unsigned long long seen; } drawing[DRAWINGS];
     struct pollfd p[2] = { { ConnectionNumber(dpy), POLLIN, 0 },
                            { (int)syscall(SYS_pidfd_open, started, 0), POLLIN, 0 } };
+    XEvent ev;
+    XRectangle *r = &((XDamageNotifyEvent *)&ev)->area;
     int pictures = 0;
     while (last < 0 || Now() < last + QUIET) {
-        Events(damageEvent);
+        while (XPending(dpy)) {
+            XNextEvent(dpy, &ev);
+            if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &place) &&
+                place.width == FRAME_SIZE && place.height == FRAME_SIZE)
+                target = ev.xmap.window;
+            else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + FRAME_SIZE &&
+                     r->x + r->width > place.x && r->y < place.y + FRAME_SIZE && r->y + r->height > place.y)
+                last = Now();
+        }
         if (pictures < DRAWINGS && last > (pictures ? drawing[pictures - 1].when : -1)) {
             drawing[pictures].when = last;
             drawing[pictures++].seen = Picture();
