@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run).
-A sample is "figure,side,answerer,value": one that another side's code
-answered ends it in one line."""
+"""Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run). A sample,
+"figure,side,answerer,value", that another side's code answered ends it in one line."""
 import csv, math, os, statistics, sys
 
 LIMIT_KB = 48          # the 32-bit product's code and data beyond its resources
