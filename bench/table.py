@@ -41,9 +41,8 @@ def frames(ms):
 
 
 def row(samples, figure, name, side, unit, places, block):
-    """One row of the table, with the program's share over the floor block by
-    block: their median and middle half. Its name where its ratio to a
-    same-work floor is high."""
+    """One row, with the program's share over the floor block by block: their median and
+    middle half. Its name where its ratio to a same-work floor is high."""
     program, floor = samples[figure, "program"], samples[figure, side]
     cells = [statistics.median(program), p99(program), statistics.median(floor), p99(floor)]
     blocks = [statistics.median(program[i:i + block]) - statistics.median(floor[i:i + block])
