@@ -1,8 +1,6 @@
-/* The floors. The same-work floor makes the program's windows from facts read
-   off the program's own: its classes, with the icon, cursor and pattern brushes
-   loaded from its resources, frame, title buttons, panels, controls, pictures
-   and regions, answering every message as the platform does; none of the
-   program's code runs. The bare popup: one class, one plain window. */
+/* The same-work floor makes the program's windows, from facts read off its
+   own, with pictures loaded from its resources; every message gets the
+   platform's answer, and none of the program's code runs. */
 #include "floor.h"
 #include "../res/layout.h"
 #include "../res/resource.h"
@@ -15,17 +13,13 @@
 #define REGION_WORDS   400
 #define PICTURE_BYTES  (1 << 20)
 
-/* A window as the program made it, in the parts that the check compares:
-   its parent's place in the facts (-1: a tree's root); its class, whether
-   that is the program's (known by its pattern brush); its picture (the
-   pattern or the button's image, named by the bitmap resource with the same
-   pixels); its place in its parent (a root's at 0, 0); its region. */
+/* A window in the parts that the check compares: its parent's place (-1: a root); its
+   class, whether the program's (by its pattern brush); its picture, by the bitmap resource. */
 struct Fact {
     int parent;
     char className[64];
     DWORD classStyle;
-    int own;
-    int picture;
+    int own, picture;
     char text[64];
     DWORD style, exStyle;
     int id;
@@ -48,30 +42,15 @@ static const struct { const char *name; size_t offset, size; } Parts[] = {
     PART("region", regionSize, focused),
 };
 
-/* The program's windows, as read or recorded: the frame's tree, then the
-   converter's; and the floor's, as its check reads them back. */
+/* The program's windows, as recorded or read; the floor's, as read back. */
 static struct FactSet {
     int count;
     struct Fact fact[MOST_WINDOWS];
 } Facts, Made;
-static HBITMAP Loaded[MOST_WINDOWS];   /* by the first window that shows it, as the program does */
+static HBITMAP Loaded[MOST_WINDOWS];   /* kept, as the program keeps its pictures */
 static HBITMAP Sought;
 static char SoughtBits[PICTURE_BYTES], CandidateBits[PICTURE_BYTES];
 HWND FloorFocus;
-
-int FloorRead(const char *file)
-{
-    FILE *f = fopen(file, "rb");
-    int read = f && fread(&Facts, sizeof Facts, 1, f) == 1;
-    return f && !fclose(f) && read;
-}
-
-int FloorWrite(const char *file)
-{
-    FILE *f = fopen(file, "wb");
-    int written = f && fwrite(&Facts, sizeof Facts, 1, f) == 1;
-    return f && !fclose(f) && written;
-}
 
 static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR found)
 {
@@ -84,62 +63,53 @@ static BOOL CALLBACK SamePicture(HMODULE module, LPCSTR type, LPSTR name, LONG_P
     return TRUE;
 }
 
-static void ReadClass(struct Fact *w, HWND window)
-{
-    LOGBRUSH pattern = { 0 };
-    char name[sizeof w->className - sizeof FLOOR_PREFIX] = "";
-    GetClassNameA(window, name, sizeof name);
-    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
-    w->own = pattern.lbStyle == BS_PATTERN;
-    int prefixed = !w->own || !strncmp(name, FLOOR_PREFIX, strlen(FLOOR_PREFIX));
-    snprintf(w->className, sizeof w->className, "%s%s", prefixed ? "" : FLOOR_PREFIX, name);
-    w->classStyle = GetClassLongA(window, GCL_STYLE);
-    Sought = w->own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
-    if (Sought)
-        EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&w->picture);
-}
-
-static int ReadWindow(struct Fact *w, HWND window)
-{
-    HWND parent = GetParent(window);
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    int fits = TRUE;
-    GetWindowTextA(window, w->text, sizeof w->text);
-    w->style = GetWindowLongA(window, GWL_STYLE);
-    w->exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    w->id = parent ? GetDlgCtrlID(window) : 0;
-    GetWindowRect(window, &w->place);
-    MapWindowPoints(NULL, parent, (POINT *)&w->place, 2);
-    if (!parent)
-        OffsetRect(&w->place, -w->place.left, -w->place.top);
-    if (GetWindowRgn(window, region) != ERROR) {
-        w->regionSize = GetRegionData(region, sizeof w->region, (RGNDATA *)w->region);
-        fits = w->regionSize > 0;
-    }
-    DeleteObject(region);
-    w->focused = GetFocus() == window;
-    return fits;
-}
-
-/* WINDOW and the windows below it, into SET; FALSE if they do not fit. */
+/* WINDOW's tree into SET, FALSE where it does not fit; class names prefixed as the floor's. */
 static int Record(struct FactSet *set, HWND window, int parent)
 {
     if (set->count == MOST_WINDOWS)
         return FALSE;
+    LOGBRUSH pattern = { 0 };
+    HWND above = GetParent(window);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
     int at = set->count++;
     struct Fact *w = &set->fact[at];
+    char name[sizeof w->className - sizeof FLOOR_PREFIX] = "";
     memset(w, 0, sizeof *w);
     w->parent = parent;
-    ReadClass(w, window);
-    int fits = ReadWindow(w, window);
+    GetClassNameA(window, name, sizeof name);
+    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof pattern, &pattern);
+    w->own = pattern.lbStyle == BS_PATTERN;
+    int prefix = w->own && strncmp(name, FLOOR_PREFIX, strlen(FLOOR_PREFIX));
+    snprintf(w->className, sizeof w->className, "%s%s", prefix ? FLOOR_PREFIX : "", name);
+    w->classStyle = GetClassLongA(window, GCL_STYLE);
+    Sought = w->own ? (HBITMAP)pattern.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
+    if (Sought)
+        EnumResourceNamesA(NULL, (LPCSTR)RT_BITMAP, SamePicture, (LONG_PTR)&w->picture);
+    GetWindowTextA(window, w->text, sizeof w->text);
+    w->style = GetWindowLongA(window, GWL_STYLE);
+    w->exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    w->id = above ? GetDlgCtrlID(window) : 0;
+    GetWindowRect(window, &w->place);
+    MapWindowPoints(NULL, above, (POINT *)&w->place, 2);
+    if (!above)
+        OffsetRect(&w->place, -w->place.left, -w->place.top);
+    int shaped = GetWindowRgn(window, region) != ERROR;
+    if (shaped)
+        w->regionSize = GetRegionData(region, sizeof w->region, (RGNDATA *)w->region);
+    DeleteObject(region);
+    w->focused = GetFocus() == window;
+    int fits = !shaped || w->regionSize;
     for (HWND child = GetWindow(window, GW_CHILD); fits && child; child = GetWindow(child, GW_HWNDNEXT))
         fits = Record(set, child, at);
     return fits;
 }
 
-int FloorRecord(HWND window)
+void FloorRecord(HWND window, const char *facts)
 {
-    return Record(&Facts, window, -1);
+    FILE *file = Record(&Facts, window, -1) ? fopen(facts, "wb") : NULL;
+    int written = file && fwrite(&Facts, sizeof Facts, 1, file) == 1;
+    if (!file || fclose(file) || !written)
+        BenchFail("the program's windows did not fit in the facts or could not be written to '%s'", facts);
 }
 
 static HBITMAP Picture(int at)
@@ -180,107 +150,95 @@ HWND FloorPanel(int which, HWND frame)
 
 static HWND Show(HWND window, int showCommand)
 {
-    if (!window)
-        return NULL;
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
+    if (window) {
+        ShowWindow(window, showCommand);
+        UpdateWindow(window);
+    }
     return window;
 }
 
-HWND FloorStart(HINSTANCE instance, int showCommand)
+/* Reading the facts counts in the floor's start-up, as the program's tables do in its. */
+HWND FloorStart(HINSTANCE instance, int showCommand, const char *facts)
 {
+    FILE *file = fopen(facts, "rb");
+    int read = file && fread(&Facts, sizeof Facts, 1, file) == 1 && !fclose(file);
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_OMBEX));
     WNDCLASSEXA kind = { sizeof kind, 0, DefWindowProcA, 0, 0, instance, icon,
                          LoadCursorA(instance, MAKEINTRESOURCEA(IDC_POINTER)), NULL, NULL, NULL, icon };
-    for (int i = 0; i < Facts.count; i++) {
+    for (int i = 0; read && i < Facts.count; i++) {
         if (!Facts.fact[i].own)
             continue;
         kind.style = Facts.fact[i].classStyle;
         kind.hbrBackground = CreatePatternBrush(Picture(i));
         kind.lpszClassName = Facts.fact[i].className;
-        if (!RegisterClassExA(&kind))
-            return NULL;
+        RegisterClassExA(&kind);
     }
-    HWND frame = Show(Make(0, NULL), showCommand);
-    return frame ? Show(FloorPanel(0, frame), showCommand) : NULL;
+    HWND frame = read ? Show(Make(0, NULL), showCommand) : NULL;
+    HWND shown = frame ? Show(FloorPanel(0, frame), showCommand) : NULL;
+    if (!shown)
+        BenchFail("the same-work floor did not start from the facts in '%s'", facts);
+    return shown;
 }
 
-/* Where tree TREE's facts begin; *END: where they end. */
-static int Tree(int tree, int *end)
+/* Where tree TREE's facts begin: a root has no parent. */
+static int Root(int tree)
 {
     int at = 0;
     while (at < Facts.count && (Facts.fact[at].parent >= 0 || tree-- > 0))
         at++;
-    for (*end = at + 1; *end < Facts.count && Facts.fact[*end].parent >= 0; ++*end)
-        continue;
     return at;
 }
 
-const char *FloorCheck(HWND window, int tree)
+void FloorCheck(HWND window, int tree)
 {
-    static char said[256];
-    int end;
-    int at = Tree(tree, &end);
+    int at = Root(tree);
+    int end = Root(tree + 1);
     Made.count = at;
-    if (!Record(&Made, window, -1) || Made.count != end) {
-        snprintf(said, sizeof said, "%s made %d windows where the program made %d", Facts.fact[at].className,
-                 Made.count - at, end - at);
-        return said;
-    }
+    if (!Record(&Made, window, -1) || Made.count != end)
+        BenchFail("the same-work floor's %s made %d windows where the program made %d", Facts.fact[at].className,
+                  Made.count - at, end - at);
     for (int i = at; i < end; i++)
         for (unsigned p = 0; p < sizeof Parts / sizeof *Parts; p++) {
             const struct Fact *w = &Facts.fact[i];
-            if (!memcmp((const char *)&Made.fact[i] + Parts[p].offset, (const char *)w + Parts[p].offset,
-                        Parts[p].size))
-                continue;
-            snprintf(said, sizeof said, "%s '%s' at (%ld, %ld) has another %s than the program's",
-                     w->className, w->text, w->place.left, w->place.top, Parts[p].name);
-            return said;
+            if (memcmp((const char *)&Made.fact[i] + Parts[p].offset, (const char *)w + Parts[p].offset,
+                       Parts[p].size))
+                BenchFail("the same-work floor's %s '%s' at (%ld, %ld) has another %s than the program's",
+                          w->className, w->text, w->place.left, w->place.top, Parts[p].name);
         }
-    return NULL;
 }
 
 HWND BarePopup(HINSTANCE instance, int showCommand)
 {
     WNDCLASSEXA kind = { sizeof kind, 0, DefWindowProcA, 0, 0, instance, NULL, LoadCursorA(NULL, IDC_ARROW),
                          (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, BARE_CLASS, NULL };
-    if (!RegisterClassExA(&kind))
-        return NULL;
-    return Show(CreateWindowExA(0, BARE_CLASS, "Bare", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, FRAME_SIZE,
-                                FRAME_SIZE, NULL, NULL, instance, NULL), showCommand);
+    RegisterClassExA(&kind);
+    HWND shown = Show(CreateWindowExA(0, BARE_CLASS, "Bare", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      FRAME_SIZE, FRAME_SIZE, NULL, NULL, instance, NULL), showCommand);
+    if (!shown)
+        BenchFail("the bare popup did not start");
+    return shown;
 }
 
 #ifndef FLOOR_IN_BENCH   /* bench.exe has the program's WinMain */
-#ifdef BARE_POPUP
-static HWND Started(HINSTANCE instance, LPSTR arguments, int showCommand)
-{
-    (void)arguments;
-    return BarePopup(instance, showCommand);
-}
-#else
-/* bench_floor.exe FACTS: the same-work floor. With BENCH_CHECK set, it reads
-   itself back against its facts and ends: a difference on stderr, exit code 1. */
-static HWND Started(HINSTANCE instance, LPSTR facts, int showCommand)
-{
-    HWND shown = FloorRead(facts) ? FloorStart(instance, showCommand) : NULL;
-    if (!getenv("BENCH_CHECK"))
-        return shown;
-    const char *difference = shown ? FloorCheck(GetParent(shown), 0) : "did not start from them";
-    if (difference)
-        fprintf(stderr, "bench: the same-work floor of facts '%s': %s\n", facts, difference);
-    ExitProcess(difference != NULL);
-}
-#endif
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR arguments, int showCommand)
+/* bench_floor.exe FACTS; with BENCH_CHECK set, it reads itself back and ends. */
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR facts, int showCommand)
 {
     MSG msg;
-    HWND shown = Started(instance, arguments, showCommand);
+#ifdef BARE_POPUP
+    BarePopup(instance, showCommand);
+#else
+    HWND shown = FloorStart(instance, showCommand, facts);
+    if (getenv("BENCH_CHECK")) {
+        FloorCheck(GetParent(shown), 0);
+        return 0;
+    }
+#endif
     (void)previous;
-    while (shown && GetMessageA(&msg, NULL, 0, 0) > 0) {
+    (void)facts;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return !shown;
+    return 0;
 }
 #endif

@@ -1,34 +1,22 @@
-/* The floors (floor.c): what the platform does for the program, without the
-   program's code. */
+/* The floors (floor.c): the program's platform work without its code; each part ends the process where it fails. */
 #ifndef BENCH_FLOOR_H
 #define BENCH_FLOOR_H
 
 #include <windows.h>
-
-#ifdef __cplusplus
-extern "C" {
-#endif
+#include <stdio.h>
 
 #define FLOOR_PREFIX  "Floor"   /* before the program's class names: both live in bench.exe */
 #define BARE_CLASS    "Bare"
 
-/* The facts, the program's windows as trees: the frame's (tree 0), then the
-   converter's (tree 1). Each FALSE where they do not fit or move. */
-int FloorRecord(HWND window);
-int FloorWrite(const char *file);
-int FloorRead(const char *file);
+/* The facts: the program's windows, the frame's tree (0), then the converter's (1). */
+void FloorRecord(HWND window, const char *facts);
 /* As the program starts: classes, frame, first panel, which it returns. */
-HWND FloorStart(HINSTANCE instance, int showCommand);
-/* Panel WHICH (0 the calculator, 1 the converter), made hidden in FRAME. */
-HWND FloorPanel(int which, HWND frame);
-extern HWND FloorFocus;   /* the control of the panel made last that had the keyboard */
-/* Where WINDOW's tree differs from the facts' tree TREE, read back as the
-   program's was: a sentence, or NULL where it does not. */
-const char *FloorCheck(HWND window, int tree);
+HWND FloorStart(HINSTANCE instance, int showCommand, const char *facts);
+HWND FloorPanel(int which, HWND frame);   /* 0 the calculator, 1 the converter; hidden */
+extern HWND FloorFocus;                   /* the control of the panel made last that has the keyboard */
+void FloorCheck(HWND window, int tree);   /* WINDOW's tree read back as the program's was */
 HWND BarePopup(HINSTANCE instance, int showCommand);   /* of the frame's size */
-
-#ifdef __cplusplus
-}
-#endif
+/* Ends the process, saying why in one line. */
+#define BenchFail(format, ...) (fflush(stdout), fprintf(stderr, "bench: " format "\n", ##__VA_ARGS__), ExitProcess(2))
 
 #endif

@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run).
-A sample is "figure,side,answerer,value": one that another side's code
-answered ends it in one line."""
+"""Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run). A sample,
+"figure,side,answerer,value", that another side's code answered ends it in one line."""
 import csv, math, os, statistics, sys
 
 LIMIT_KB = 48          # the 32-bit product's code and data beyond its resources
@@ -9,20 +8,16 @@ FRAME_MS = 1000 / 60   # a display's frame
 INSTANT_MS = 100       # within which a response feels instant
 QUIET_LOAD = 1         # a load average below which the machine is quiet
 NAMED_RATIO = 1.05     # a same-work ratio above which the row is named
-PRESSES = ["press_calculator", "press_converter_single", "press_converter_paired"]
 FLOORS = {"floor": "same work", "bare": "bare popup"}
 # Each row: its figure, its name, its floor, its unit and decimals, and its
 # block: one start or process, or ten presses or round trips, of each side.
-ROWS = [
-    ("startup", "start-up", "floor", "ms", 1, 1),
-    ("startup", "start-up", "bare", "ms", 1, 1),
-    (PRESSES[0], "press, calculator", "floor", "ms", 2, 10),
-    (PRESSES[1], "press, converter, single result", "floor", "ms", 2, 10),
-    (PRESSES[2], "press, converter, paired result", "floor", "ms", 2, 10),
-    ("swap", "swap round trip", "floor", "ms", 2, 10),
-    ("memory", "private memory after start-up", "floor", "MB", 2, 1),
-    ("memory", "private memory after start-up", "bare", "MB", 2, 1),
-]
+ROWS = [("startup", "start-up", "floor", "ms", 1, 1), ("startup", "start-up", "bare", "ms", 1, 1),
+        ("press_calculator", "press, calculator", "floor", "ms", 2, 10),
+        ("press_converter_single", "press, converter, single result", "floor", "ms", 2, 10),
+        ("press_converter_paired", "press, converter, paired result", "floor", "ms", 2, 10),
+        ("swap", "swap round trip", "floor", "ms", 2, 10),
+        ("memory", "private memory after start-up", "floor", "MB", 2, 1),
+        ("memory", "private memory after start-up", "bare", "MB", 2, 1)]
 INTRODUCTION = (
     "# Bench\n\nOne run of `%(command)s` on %(date)s, at commit `%(commit)s`, of `%(executable)s` (%(arch)s: "
     "%(why)s, says `scripts/arch`): start-up is that executable itself, the other figures its code "
@@ -37,15 +32,6 @@ FOR_A_USER = (
     "taken, and names the step of the program that costs a ratio named here.")
 
 
-def read_samples(folder):
-    samples = {}
-    for figure, side, answerer, value in csv.reader(open(os.path.join(folder, "samples.csv"))):
-        if answerer != side:
-            sys.exit("bench: a %s sample of the %s was answered by the %s" % (figure, side, answerer))
-        samples.setdefault((figure, side), []).append(float(value))
-    return samples
-
-
 def p99(values):
     return sorted(values)[math.ceil(0.99 * len(values)) - 1]
 
@@ -54,51 +40,43 @@ def frames(ms):
     return "within one frame" if ms <= FRAME_MS else "%d frames" % math.ceil(ms / FRAME_MS)
 
 
-def share(program, floor, block):
-    """The program's share over the floor in each block: their median and middle half."""
+def row(samples, figure, name, side, unit, places, block):
+    """One row, with the program's share over the floor block by block: their median and
+    middle half. Its name where its ratio to a same-work floor is high."""
+    program, floor = samples[figure, "program"], samples[figure, side]
+    cells = [statistics.median(program), p99(program), statistics.median(floor), p99(floor)]
     blocks = [statistics.median(program[i:i + block]) - statistics.median(floor[i:i + block])
               for i in range(0, len(program), block)]
-    quartiles = statistics.quantiles(blocks, n=4) if len(blocks) > 1 else blocks * 3
-    return statistics.median(blocks), quartiles[0], quartiles[2]
-
-
-def code_kb(folder):
-    """Code and data beyond the resources, from objdump -h."""
-    lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
-    return sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
-               if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags) / 1024
-
-
-def row(samples, figure, name, side, unit, places, block):
-    """One row of the table; its name where its ratio to a same-work floor is high."""
-    program = samples[figure, "program"]
-    floor = samples[figure, side]
-    cells = [statistics.median(program), p99(program), statistics.median(floor), p99(floor)]
+    low, _, high = statistics.quantiles(blocks, n=4) if len(blocks) > 1 else blocks * 3
     ratio = cells[0] / cells[2]
-    mid, low, high = share(program, floor, block)
     print("| %s, %s | %s | %d | %s | **%.2f×** | %.2f× | **%+.*f %s** | %+.*f to %+.*f |" % (
         name, unit, FLOORS[side], len(program), " | ".join("%.*f" % (places, c) for c in cells), ratio,
-        cells[1] / cells[3], places, mid, unit, places, low, places, high))
+        cells[1] / cells[3], places, statistics.median(blocks), unit, places, low, places, high))
     return ["%s (%.2f×)" % (name, ratio)] if side == "floor" and ratio > NAMED_RATIO else []
 
 
-def main(folder):
-    facts = dict(line.rstrip("\n").split("=", 1) for line in open(os.path.join(folder, "run.txt")))
-    samples = read_samples(folder)
-    quiet = float(facts["load_start"].split()[0]) < QUIET_LOAD
-    print(INTRODUCTION % dict(facts, quiet="a quiet machine." if quiet else
-                              "**not a quiet machine**, so a trial, not a result."))
-    print(HEADER)
-    named = sum((row(samples, *each) for each in ROWS), [])
-    worst = max(p99(samples[press, "program"]) for press in PRESSES)
-    swap = statistics.median(samples["swap", "program"]) / 2
-    start = statistics.median(samples["startup", "program"])
-    limit = ("of the %d KB that the 32-bit product may take" if facts["arch"] == "i686"
-             else "in this 64-bit build (the %d KB limit is the 32-bit product's)") % LIMIT_KB
-    print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (code_kb(folder), limit))
-    print("Ratios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
-    print(FOR_A_USER % (FRAME_MS, worst, frames(worst), swap, frames(swap), start,
-                        "within" if start <= INSTANT_MS else "beyond", INSTANT_MS))
-
-
-main(sys.argv[1])
+folder = sys.argv[1]
+facts = dict(line.rstrip("\n").split("=", 1) for line in open(os.path.join(folder, "run.txt")))
+samples = {}
+for figure, side, answerer, value in csv.reader(open(os.path.join(folder, "samples.csv"))):
+    if answerer != side:
+        sys.exit("bench: a %s sample of the %s was answered by the %s" % (figure, side, answerer))
+    samples.setdefault((figure, side), []).append(float(value))
+quiet = float(facts["load_start"].split()[0]) < QUIET_LOAD
+print(INTRODUCTION % dict(facts, quiet="a quiet machine." if quiet else
+                          "**not a quiet machine**, so a trial, not a result."))
+print(HEADER)
+named = sum((row(samples, *each) for each in ROWS), [])
+# Code and data beyond the resources, from objdump -h.
+lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
+kb = sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
+         if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags) / 1024
+limit = ("of the %d KB that the 32-bit product may take" if facts["arch"] == "i686"
+         else "in this 64-bit build (the %d KB limit is the 32-bit product's)") % LIMIT_KB
+print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (kb, limit))
+print("Ratios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
+worst = max(p99(samples[figure, "program"]) for figure, *_ in ROWS if figure.startswith("press"))
+swap = statistics.median(samples["swap", "program"]) / 2
+start = statistics.median(samples["startup", "program"])
+print(FOR_A_USER % (FRAME_MS, worst, frames(worst), swap, frames(swap), start,
+                    "within" if start <= INSTANT_MS else "beyond", INSTANT_MS))

@@ -1,9 +1,7 @@
-/* xstart command args: start-up as the user sees it, timed from outside on
-   X events alone: the milliseconds from just before the start to the first
-   drawing after which the first window mapped of the frame's size shows the
-   pixels it settles on (for QUIET ms), and the program that made that
-   window, by the name Wine gives it. Damage is watched on the root window
-   from before the start. */
+/* xstart command args: start-up as the user sees it, on X events alone: the
+   ms from just before the start to the first drawing after which the first
+   window mapped of the frame's size shows the pixels it settles on (for QUIET
+   ms), and the name Wine gives that window, its program's. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -50,36 +48,28 @@ static unsigned long long Picture(void)
     return hash;
 }
 
-/* Takes what the server has said: the window, and when it was drawn on. */
-static void Events(int damageEvent)
-{
-    XEvent ev;
-    XRectangle *r = &((XDamageNotifyEvent *)&ev)->area;
-    while (XPending(dpy)) {
-        XNextEvent(dpy, &ev);
-        if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &place) &&
-            place.width == FRAME_SIZE && place.height == FRAME_SIZE)
-            target = ev.xmap.window;
-        else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + FRAME_SIZE &&
-                 r->x + r->width > place.x && r->y < place.y + FRAME_SIZE && r->y + r->height > place.y)
-            last = Now();
-    }
-}
-
-/* Watches the drawing until the picture settles: the time of the first
-   drawing that left the settled picture, or why there is none. */
+/* Until the picture settles: the first drawing that left it, or why there is none. */
 static const char *Watch(int damageEvent, double end, double *drawnAt)
 {
-    static double when[DRAWINGS];
-    static unsigned long long seen[DRAWINGS];
+    static struct { double when; unsigned long long seen; } drawing[DRAWINGS];
     struct pollfd p[2] = { { ConnectionNumber(dpy), POLLIN, 0 },
                            { (int)syscall(SYS_pidfd_open, started, 0), POLLIN, 0 } };
+    XEvent ev;
+    XRectangle *r = &((XDamageNotifyEvent *)&ev)->area;
     int pictures = 0;
     while (last < 0 || Now() < last + QUIET) {
-        Events(damageEvent);
-        if (pictures < DRAWINGS && last > (pictures ? when[pictures - 1] : -1)) {
-            when[pictures] = last;
-            seen[pictures++] = Picture();
+        while (XPending(dpy)) {
+            XNextEvent(dpy, &ev);
+            if (ev.type == MapNotify && !target && XGetWindowAttributes(dpy, ev.xmap.window, &place) &&
+                place.width == FRAME_SIZE && place.height == FRAME_SIZE)
+                target = ev.xmap.window;
+            else if (ev.type == damageEvent + XDamageNotify && target && r->x < place.x + FRAME_SIZE &&
+                     r->x + r->width > place.x && r->y < place.y + FRAME_SIZE && r->y + r->height > place.y)
+                last = Now();
+        }
+        if (pictures < DRAWINGS && last > (pictures ? drawing[pictures - 1].when : -1)) {
+            drawing[pictures].when = last;
+            drawing[pictures++].seen = Picture();
         }
         if (Now() > end)
             return target ? "the window's picture did not settle in time" : "no such window was mapped in time";
@@ -92,8 +82,8 @@ static const char *Watch(int damageEvent, double end, double *drawnAt)
     }
     unsigned long long settled = Picture();
     for (int i = 0; i < pictures; i++)
-        if (seen[i] == settled) {
-            *drawnAt = when[i];
+        if (drawing[i].seen == settled) {
+            *drawnAt = drawing[i].when;
             return NULL;
         }
     return "no drawing left the picture that the window settled on";
@@ -104,14 +94,10 @@ int main(int argc, char **argv)
     int damageEvent, damageError;
     XClassHint made = { NULL, NULL };
     double drawnAt = 0;
-    if (argc < 2) {
-        fprintf(stderr, "usage: xstart command args\n");
-        return 2;
-    }
-    dpy = XOpenDisplay(NULL);
+    dpy = argc > 1 ? XOpenDisplay(NULL) : NULL;
     if (!dpy || !XDamageQueryExtension(dpy, &damageEvent, &damageError)) {
-        fprintf(stderr, "xstart: no display with the DAMAGE extension\n");
-        return 1;
+        fprintf(stderr, "usage: xstart command args, on a display with the DAMAGE extension\n");
+        return 2;
     }
     XSelectInput(dpy, DefaultRootWindow(dpy), SubstructureNotifyMask);
     XDamageCreate(dpy, DefaultRootWindow(dpy), XDamageReportRawRectangles);
@@ -120,9 +106,8 @@ int main(int argc, char **argv)
     if (!(started = fork())) {
         /* Wine's helpers outlive it: off our output, or its reader waits. */
         int null = open("/dev/null", O_RDWR);
-        dup2(null, STDIN_FILENO);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
+        for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; fd++)
+            dup2(null, fd);
         execvp(argv[1], argv + 1);
         _exit(127);
     }
