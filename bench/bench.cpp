@@ -1,30 +1,23 @@
 // The program's code, linked as the tests link it, beside the floors; prints samples
 // "figure,side,answerer,value", the answerer whose code answered; the keeper "ready".
 #include "harness.h"
-#include "layout.h"
 #include "ombex.h"
-#include "resource.h"
+#include "floor.h"
 #include <psapi.h>
 #include <chrono>
-extern "C" {
-#include "floor.h"
-}
 
 #define WARM_UP     20
 #define BLOCK       10   // samples of one side in a row
 #define MEGABYTE    1048576.0
 #define FLOOR_GAP   10   // between the program's frame and the swap floor's
-#define UNIT_LENGTH 3    // characters in a paired result's unit label
 
 static const char *Answered;   // by the code that answered the sample taken last
 
 // Whose code made a panel, known by its class.
 static const char *Whose(HWND panel)
 {
-    std::string name = ClassName(panel);
-    return name == CALCULATOR_CLASS ? "program"
-           : name == FLOOR_PREFIX CALCULATOR_CLASS ? "floor"
-           : name == BARE_CLASS ? "bare" : "nobody";
+    std::string name = ClassName(panel), floor = FLOOR_PREFIX + std::string(CalculatorClass);
+    return name == CalculatorClass ? "program" : name == floor ? "floor" : name == BARE_CLASS ? "bare" : "nobody";
 }
 
 static double NowMs()
@@ -58,11 +51,11 @@ static void InTurns(const char *figure, int count, double (*measure)(bool floor)
     }
 }
 
-// The start-up of the program, the same-work floor or the bare popup.
-static HWND Start(const std::string &side = "program", const char *facts = NULL)
+// The start-up of the program, the same-work floor or the bare popup: the panel shown.
+static HWND Start(const std::string &side = "program")
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
-    HWND shown = side == "floor" ? FloorStart(instance, SW_SHOWNORMAL, facts)
+    HWND shown = side == "floor" ? FloorStart(instance, SW_SHOWNORMAL)
                  : side == "bare" ? BarePopup(instance, SW_SHOWNORMAL)
                  : StartUp(instance, SW_SHOWNORMAL) ? App.firstCalculatorPanel : NULL;
     if (!shown)
@@ -74,12 +67,12 @@ static HWND Start(const std::string &side = "program", const char *facts = NULL)
 // Each press: what it types, what the result box and the second show ("": hidden).
 static const struct PressKind {
     const char *figure, *first, *second, *result, *secondResult;
-    bool converter;
+    bool converter;   // else the calculator
     int pick;
 } Kinds[] = {
-    { "press_calculator", "12", "5", "60", "", false, IDC_MULTIPLY },
-    { "press_converter_single", "100", "", "212", "", true, IDC_CELSIUS_TO_FAHRENHEIT },
-    { "press_converter_paired", "100", "", "212", "37.78", true, IDC_FAHRENHEIT_TO_CELSIUS },
+    { "press_calculator", "12", "5", "60", "", false, Multiply },
+    { "press_converter_single", "100", "", "212", "", true, CtoF },
+    { "press_converter_paired", "100", "", "212", "37.78", true, FtoC },
 };
 
 static const PressKind *Kind;
@@ -97,7 +90,7 @@ static void ReadText(HWND box)
 }
 
 // The press floor: on the program's own boxes, its press's platform calls in its order,
-// no rule checked, no number read or made; the units painted as long as the result's.
+// no rule checked, no number read or made; a pair's units are the temperatures'.
 static LRESULT FloorPress()
 {
     bool paired = *Kind->secondResult;
@@ -108,7 +101,7 @@ static LRESULT FloorPress()
     HDC dc = GetDC(Boxes.panel);
     RedrawWindow(Boxes.panel, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     ReadText(Boxes.first);
-    for (int id = IDC_CELSIUS_TO_FAHRENHEIT; Kind->converter && id <= IDC_MILES_TO_METRES; id++)
+    for (int id = CtoF; Kind->converter && id <= MilesToM; id++)
         IsDlgButtonChecked(Boxes.panel, id);
     if (!Kind->converter)
         ReadText(Boxes.second);
@@ -117,10 +110,10 @@ static LRESULT FloorPress()
     SetWindowTextA(Boxes.result, Kind->result);
     if (paired) {
         SetWindowTextA(Boxes.secondResult, Kind->secondResult);
-        for (HWND box : { Boxes.result, Boxes.secondResult }) {
+        for (const PanelText &unit : { CelsiusLabel, FahrenheitLabel }) {
             SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, LABEL_COLOUR);
-            TextOutA(dc, 0, ChildRect(box).top, Kind->result, UNIT_LENGTH);
+            SetTextColor(dc, unit.colour);
+            TextOutA(dc, unit.x, unit.y, unit.text, lstrlenA(unit.text));
         }
     }
     ReleaseDC(Boxes.panel, dc);
@@ -146,7 +139,7 @@ static double Press(bool floor)
     Click(Boxes.calculate);
     double t = NowMs() - t0;
     std::string shown = WindowText(Boxes.result) + "' '";
-    if (Kind->converter && IsWindowVisible(Boxes.secondResult))
+    if (IsWindowVisible(Boxes.secondResult))
         shown += WindowText(Boxes.secondResult);
     if (shown != std::string(Kind->result) + "' '" + Kind->secondResult)
         BenchFail("%s's %s showed '%s'", Answered, Kind->figure, shown.c_str());
@@ -155,7 +148,6 @@ static double Press(bool floor)
 
 static void Presses(int presses)
 {
-    Start();
     for (const PressKind &kind : Kinds) {
         Kind = &kind;
         if (kind.converter && !App.converterPanel)
@@ -173,6 +165,7 @@ static void Presses(int presses)
         InTurns(kind.figure, presses, Press);
         SetWindowLongPtrA(Boxes.panel, GWLP_WNDPROC, (LONG_PTR)PanelProc);
     }
+    Click(App.converterSwitchButton);   // back to a calculator, for the swaps
 }
 
 static HWND FloorFrame, FloorShown;   // the swap floor's, beside the program's
@@ -186,7 +179,7 @@ static void FloorRoundTrip(bool check)
     SetFocus(FloorFocus);
     Settle();
     if (check)
-        FloorCheck(converter, 1);
+        FloorCheckPanel(converter, 1);
     HWND hidden = FloorShown;
     FloorShown = FloorPanel(0, FloorFrame);
     DestroyWindow(converter);
@@ -212,13 +205,12 @@ static double RoundTrip(bool floor)
     return t;
 }
 
-static void Swaps(int roundTrips, const char *facts)
+static void Swaps(int roundTrips)
 {
-    Start();
-    FloorShown = Start("floor", facts);
+    FloorShown = Start("floor");
     FloorFrame = GetParent(FloorShown);
-    SetWindowPos(FloorFrame, NULL, FRAME_SIZE + FLOOR_GAP, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    FloorCheck(FloorFrame, 0);
+    FloorCheck(FloorFrame);
+    SetWindowPos(FloorFrame, NULL, FrameSize + FLOOR_GAP, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     FloorRoundTrip(true);
     InTurns("swap", roundTrips, RoundTrip);
     // Three title buttons and the calculator: no panel left behind.
@@ -226,48 +218,37 @@ static void Swaps(int roundTrips, const char *facts)
         BenchFail("a round trip left a panel behind");
 }
 
-static void Memory(const std::string &side, const char *facts)
+static void Memory(const std::string &side)
 {
-    HWND shown = Start(side, facts);
+    HWND shown = Start(side);
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS *)&counters, sizeof counters))
         BenchFail("GetProcessMemoryInfo failed");
     if (side == "floor")
-        FloorCheck(GetParent(shown), 0);
+        FloorCheck(GetParent(shown));
     // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same private commit.
-    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-    printf("memory,%s,%s,%.4f\n", side.c_str(), Whose(shown), bytes / MEGABYTE);
-}
-
-// The facts, as a round trip leaves the program's windows; then it keeps Wine's desktop up.
-static void Keep(const char *facts)
-{
-    MSG msg;
-    Start();
-    RoundTrip(false);
-    FloorRecord(App.mainFrame, facts);
-    Click(App.calculatorSwitchButton);
-    FloorRecord(App.converterPanel, facts);
-    ShowWindow(App.mainFrame, SW_HIDE);
-    puts("ready");
-    fflush(stdout);
-    while (GetMessageA(&msg, NULL, 0, 0) > 0)
-        DispatchMessageA(&msg);
+    printf("memory,%s,%s,%.4f\n", side.c_str(), Whose(shown),
+           (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / MEGABYTE);
 }
 
 int main(int argc, char **argv)
 {
-    std::string mode = argc > 2 ? argv[1] : "";
-    if (mode == "memory" && argc > 3)
-        Memory(argv[2], argv[3]);
-    else if (mode == "keep")
-        Keep(argv[2]);
-    else if (mode == "presses")
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "memory" && argc > 2) {
+        Memory(argv[2]);
+    } else if (mode == "timed" && argc > 3) {
+        Start();
         Presses(atoi(argv[2]));
-    else if (mode == "swaps" && argc > 3)
-        Swaps(atoi(argv[2]), argv[3]);
-    else
-        BenchFail("usage: bench presses N | swaps N FACTS | memory program|floor|bare FACTS | keep FACTS");
+        Swaps(atoi(argv[3]));
+    } else if (mode == "keep") {
+        // Keeps Wine's desktop process up throughout, as a user's is, with the program hidden.
+        ShowWindow(GetParent(Start()), SW_HIDE);
+        puts("ready");
+        fflush(stdout);
+        return RunMessageLoop();
+    } else {
+        BenchFail("usage: bench timed PRESSES SWAPS | memory program|floor|bare | keep");
+    }
     return fflush(stdout);
 }

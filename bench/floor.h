@@ -1,22 +1,21 @@
-/* The floors (floor.c): the program's platform work without its code; each part ends the process where it fails. */
+// The floors (floor.cpp): the program's platform work without its code; each ends the
+// process, saying why in one line, where it fails.
 #ifndef BENCH_FLOOR_H
 #define BENCH_FLOOR_H
 
 #include <windows.h>
 #include <stdio.h>
 
-#define FLOOR_PREFIX  "Floor"   /* before the program's class names: both live in bench.exe */
+#define FLOOR_PREFIX  "Floor"   // before the program's class names: both live in bench.exe
 #define BARE_CLASS    "Bare"
-
-/* The facts: the program's windows, the frame's tree (0), then the converter's (1). */
-void FloorRecord(HWND window, const char *facts);
-/* As the program starts: classes, frame, first panel, which it returns. */
-HWND FloorStart(HINSTANCE instance, int showCommand, const char *facts);
-HWND FloorPanel(int which, HWND frame);   /* 0 the calculator, 1 the converter; hidden */
-extern HWND FloorFocus;                   /* the control of the panel made last that has the keyboard */
-void FloorCheck(HWND window, int tree);   /* WINDOW's tree read back as the program's was */
-HWND BarePopup(HINSTANCE instance, int showCommand);   /* of the frame's size */
-/* Ends the process, saying why in one line. */
 #define BenchFail(format, ...) (fflush(stdout), fprintf(stderr, "bench: " format "\n", ##__VA_ARGS__), ExitProcess(2))
+
+extern HWND FloorFocus;   // the first box of the panel made last
+HWND FloorStart(HINSTANCE instance, int showCommand);   // as the program starts: the first panel, shown
+HWND FloorPanel(int which, HWND frame);                 // 0 the calculator, 1 the converter; hidden
+HWND BarePopup(HINSTANCE instance, int showCommand);    // of the frame's size
+// In bench.exe: the floor's frame, or a panel, read back as the tests read the program's.
+void FloorCheck(HWND frame);
+void FloorCheckPanel(HWND panel, int which);
 
 #endif

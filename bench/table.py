@@ -1,16 +1,14 @@
 #!/usr/bin/env python3
-"""Prints RESULTS.md from run.txt, samples.csv and sections.txt (bench/run). A sample,
+"""Prints RESULTS.md from run.txt and samples.csv (bench/run). A sample,
 "figure,side,answerer,value", that another side's code answered ends it in one line."""
 import csv, math, os, statistics, sys
 
-LIMIT_KB = 48          # the 32-bit product's code and data beyond its resources
 FRAME_MS = 1000 / 60   # a display's frame
 INSTANT_MS = 100       # within which a response feels instant
 QUIET_LOAD = 1         # a load average below which the machine is quiet
 NAMED_RATIO = 1.05     # a same-work ratio above which the row is named
 FLOORS = {"floor": "same work", "bare": "bare popup"}
-# Each row: its figure, its name, its floor, its unit and decimals, and its
-# block: one start or process, or ten presses or round trips, of each side.
+# Each row: figure, name, floor, unit, decimals, and block (one start or process, or ten presses or round trips, of each side).
 ROWS = [("startup", "start-up", "floor", "ms", 1, 1), ("startup", "start-up", "bare", "ms", 1, 1),
         ("press_calculator", "press, calculator", "floor", "ms", 2, 10),
         ("press_converter_single", "press, converter, single result", "floor", "ms", 2, 10),
@@ -41,8 +39,7 @@ def frames(ms):
 
 
 def row(samples, figure, name, side, unit, places, block):
-    """One row, with the program's share over the floor block by block: their median and
-    middle half. Its name where its ratio to a same-work floor is high."""
+    """One row, with the program's share over the floor block by block, and its name where its ratio is high."""
     program, floor = samples[figure, "program"], samples[figure, side]
     cells = [statistics.median(program), p99(program), statistics.median(floor), p99(floor)]
     blocks = [statistics.median(program[i:i + block]) - statistics.median(floor[i:i + block])
@@ -63,18 +60,10 @@ for figure, side, answerer, value in csv.reader(open(os.path.join(folder, "sampl
         sys.exit("bench: a %s sample of the %s was answered by the %s" % (figure, side, answerer))
     samples.setdefault((figure, side), []).append(float(value))
 quiet = float(facts["load_start"].split()[0]) < QUIET_LOAD
-print(INTRODUCTION % dict(facts, quiet="a quiet machine." if quiet else
-                          "**not a quiet machine**, so a trial, not a result."))
+print(INTRODUCTION % dict(facts, quiet="a quiet machine." if quiet else "**not a quiet machine**, so a trial, not a result."))
 print(HEADER)
 named = sum((row(samples, *each) for each in ROWS), [])
-# Code and data beyond the resources, from objdump -h.
-lines = open(os.path.join(folder, "sections.txt")).read().splitlines() + [""]
-kb = sum(int(line.split()[2], 16) for line, flags in zip(lines, lines[1:])
-         if len(line.split()) == 7 and line.split()[1] != ".rsrc" and "CONTENTS" in flags) / 1024
-limit = ("of the %d KB that the 32-bit product may take" if facts["arch"] == "i686"
-         else "in this 64-bit build (the %d KB limit is the 32-bit product's)") % LIMIT_KB
-print("\nCode and data beyond the resources: %.1f KB, %s.\n" % (kb, limit))
-print("Ratios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
+print("\nRatios to a same-work floor above %.2f× at the median: %s.\n" % (NAMED_RATIO, ", ".join(named) or "none"))
 worst = max(p99(samples[figure, "program"]) for figure, *_ in ROWS if figure.startswith("press"))
 swap = statistics.median(samples["swap", "program"]) / 2
 start = statistics.median(samples["startup", "program"])
