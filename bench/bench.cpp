@@ -64,6 +64,52 @@ static HWND Start(const std::string &side = "program")
     return shown;
 }
 
+// What a window shows: its class's pattern for the program's own classes, else its button's image.
+static std::vector<COLORREF> Shown(HWND window, bool own)
+{
+    LOGBRUSH brush = {};
+    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof brush, &brush);
+    HBITMAP image = (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
+    return PictureOfBitmap(own ? (HBITMAP)brush.lbHatch : image).pixels;
+}
+
+// The floor's window and those below it, read back against the program's as they stand:
+// the first difference ends the bench, naming the window and the part.
+static void Compare(HWND floor, HWND program)
+{
+    std::string name = ClassName(floor);
+    bool own = name != ClassName(program);   // the floor's own classes carry its prefix
+    RECT f = ChildRect(floor), p = ChildRect(program);
+    if (!GetParent(floor)) {   // the frames stand apart: their sizes alone
+        OffsetRect(&f, -f.left, -f.top);
+        OffsetRect(&p, -p.left, -p.top);
+    }
+    HRGN floorRegion = CreateRectRgn(0, 0, 0, 0), programRegion = CreateRectRgn(0, 0, 0, 0);
+    int shape = GetWindowRgn(floor, floorRegion);
+    bool sameRegion = shape == GetWindowRgn(program, programRegion) && (shape == ERROR || EqualRgn(floorRegion, programRegion));
+    DeleteObject(floorRegion);
+    DeleteObject(programRegion);
+    std::vector<HWND> below = Children(floor), programs = Children(program);
+    const struct { const char *part; bool same; } parts[] = {
+        { "class", name == (own ? FLOOR_PREFIX : "") + ClassName(program) },
+        { "class style", GetClassLongA(floor, GCL_STYLE) == GetClassLongA(program, GCL_STYLE) },
+        { "picture", Shown(floor, own) == Shown(program, own) },
+        { "text", WindowText(floor) == WindowText(program) },
+        { "style", GetWindowLongA(floor, GWL_STYLE) == GetWindowLongA(program, GWL_STYLE) },
+        { "extended style", GetWindowLongA(floor, GWL_EXSTYLE) == GetWindowLongA(program, GWL_EXSTYLE) },
+        { "identifier", GetDlgCtrlID(floor) == GetDlgCtrlID(program) },
+        { "rectangle", EqualRect(&f, &p) != 0 },
+        { "region", sameRegion },
+        { "number of windows", below.size() == programs.size() },
+    };
+    for (const auto &part : parts)
+        if (!part.same)
+            BenchFail("the same-work floor's %s '%s' at (%ld, %ld) has another %s than the program's", name.c_str(),
+                      WindowText(floor).c_str(), f.left, f.top, part.part);
+    for (size_t i = 0; i < below.size(); i++)
+        Compare(below[i], programs[i]);
+}
+
 // Each press: what it types, what the result box and the second show ("": hidden).
 static const struct PressKind {
     const char *figure, *first, *second, *result, *secondResult;
@@ -178,8 +224,11 @@ static void FloorRoundTrip(bool check)
     ShowWindow(converter, SW_SHOW);
     SetFocus(FloorFocus);
     Settle();
-    if (check)
-        FloorCheckPanel(converter, 1);
+    if (check) {
+        Click(App.calculatorSwitchButton);
+        Compare(converter, App.converterPanel);
+        Click(App.converterSwitchButton);
+    }
     HWND hidden = FloorShown;
     FloorShown = FloorPanel(0, FloorFrame);
     DestroyWindow(converter);
@@ -209,7 +258,7 @@ static void Swaps(int roundTrips)
 {
     FloorShown = Start("floor");
     FloorFrame = GetParent(FloorShown);
-    FloorCheck(FloorFrame);
+    Compare(FloorFrame, App.mainFrame);
     SetWindowPos(FloorFrame, NULL, FrameSize + FLOOR_GAP, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     FloorRoundTrip(true);
     InTurns("swap", roundTrips, RoundTrip);
@@ -226,7 +275,7 @@ static void Memory(const std::string &side)
     if (!GetProcessMemoryInfo(GetCurrentProcess(), (PROCESS_MEMORY_COUNTERS *)&counters, sizeof counters))
         BenchFail("GetProcessMemoryInfo failed");
     if (side == "floor")
-        FloorCheck(GetParent(shown));
+        Compare(GetParent(shown), GetParent(Start()));
     // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same private commit.
     printf("memory,%s,%s,%.4f\n", side.c_str(), Whose(shown),
            (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / MEGABYTE);

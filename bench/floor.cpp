@@ -101,52 +101,7 @@ HWND BarePopup(HINSTANCE instance, int showCommand)
     return shown;
 }
 
-#ifdef FLOOR_IN_BENCH   // bench.exe, with the tests' harness and the program's WinMain
-#include "harness.h"
-
-// WINDOW read back as the tests read the program's: made as ROW, of the floor's class KIND
-// (-1: a control's own), showing the picture numbered PICTURE (0: none); else the bench ends.
-static void Expect(HWND window, ControlRow row, int kind, int picture)
-{
-    LOGBRUSH brush = {};
-    GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof brush, &brush);
-    HBITMAP shown = kind < 0 ? (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0) : (HBITMAP)brush.lbHatch;
-    HBITMAP wanted = picture ? Bitmap(picture) : NULL;
-    bool same = PictureOfBitmap(shown).pixels == PictureOfBitmap(wanted).pixels;
-    DeleteObject(wanted);
-    row.className = kind < 0 ? row.className : FloorClasses[kind];
-    ::testing::AssertionResult made = MadeAs(window, row);
-    if (made && kind >= 0 && GetClassLongA(window, GCL_STYLE) != Classes[kind].style)
-        made = ::testing::AssertionFailure() << "its class has another style";
-    if (made && !same)
-        made = ::testing::AssertionFailure() << "it shows another picture";
-    if (!made)
-        BenchFail("the same-work floor's %s '%s' is not the program's: %s", row.className, row.text, made.message());
-}
-
-void FloorCheckPanel(HWND panel, int which)
-{
-    const FloorPanelKind &kind = FloorPanels[which];
-    std::vector<HWND> controls = Children(panel);
-    Expect(panel, CalculatorWindow, 1 + which, Classes[1 + which].background);
-    if (!ClippedToPanelRegion(panel) || (int)controls.size() != kind.count)
-        BenchFail("the same-work floor's %s has another region or %d controls, not %d", FloorClasses[1 + which],
-                  (int)controls.size(), kind.count);
-    for (int i = 0; i < kind.count; i++)
-        Expect(controls[i], kind.controls[i], -1, &kind.controls[i] == kind.switchButton ? kind.switchImage : 0);
-}
-
-void FloorCheck(HWND frame)
-{
-    std::vector<HWND> children = Children(frame);
-    Expect(frame, MainFrameWindow, 0, FrameBitmap);
-    if (children.size() != COUNT(TitleButtons) + 1)
-        BenchFail("the same-work floor's frame has %d windows, not %d", (int)children.size(), COUNT(TitleButtons) + 1);
-    for (int i = 0; i < COUNT(TitleButtons); i++)
-        Expect(children[i], TitleButtons[i].control, -1, TitleButtons[i].image);
-    FloorCheckPanel(children.back(), 0);
-}
-#else
+#ifndef FLOOR_IN_BENCH   // bench.exe has the program's WinMain
 // bench_floor.exe and bench_bare.exe: a floor's start-up, then its messages until it is ended.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {

@@ -14,8 +14,5 @@ extern HWND FloorFocus;   // the first box of the panel made last
 HWND FloorStart(HINSTANCE instance, int showCommand);   // as the program starts: the first panel, shown
 HWND FloorPanel(int which, HWND frame);                 // 0 the calculator, 1 the converter; hidden
 HWND BarePopup(HINSTANCE instance, int showCommand);    // of the frame's size
-// In bench.exe: the floor's frame, or a panel, read back as the tests read the program's.
-void FloorCheck(HWND frame);
-void FloorCheckPanel(HWND panel, int which);
 
 #endif
