@@ -69,8 +69,8 @@ static std::vector<COLORREF> Shown(HWND window, bool own)
 {
     LOGBRUSH brush = {};
     GetObjectA((HBRUSH)GetClassLongPtrA(window, GCLP_HBRBACKGROUND), sizeof brush, &brush);
-    HBITMAP image = (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
-    return PictureOfBitmap(own ? (HBITMAP)brush.lbHatch : image).pixels;
+    HBITMAP picture = own ? (HBITMAP)brush.lbHatch : (HBITMAP)SendMessageA(window, BM_GETIMAGE, IMAGE_BITMAP, 0);
+    return PictureOfBitmap(picture).pixels;
 }
 
 // The floor's window and those below it, read back against the program's as they stand:
